@@ -1,0 +1,11 @@
+#include "Classes.h"
+
+namespace xel {
+
+void RegisterCoreClasses() {
+  RegisterClasses({TPersistent::StaticClass(), TComponent::StaticClass(), TStrings::StaticClass(),
+                   TStringList::StaticClass(), TCollection::StaticClass(), TOwnedCollection::StaticClass(),
+                   TCollectionItem::StaticClass()});
+}
+
+}  // namespace xel

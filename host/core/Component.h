@@ -1,0 +1,124 @@
+// TComponent: named, owned components with notifications, the unit of form streams.
+#pragma once
+
+#include <unordered_map>
+#include <vector>
+
+#include "Persistent.h"
+
+namespace xel {
+
+XEL_ENUM(TOperation, opInsert, opRemove)
+XEL_ENUM(TComponentStateItem, csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor, csUpdating,
+         csFixups, csFreeNotification, csInline, csDesignInstance)
+XEL_SET(TComponentState, TComponentStateItem)
+XEL_ENUM(TComponentStyleItem, csInheritable, csCheckPropAvail)
+XEL_SET(TComponentStyle, TComponentStyleItem)
+
+class TComponent;
+
+namespace detail {
+// Case-insensitive (ASCII) hashing and equality for the owner's name index, usable with
+// string_view keys without building a string per lookup.
+struct TNameHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view s) const { return HashPropName(s); }
+};
+struct TNameEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
+};
+}  // namespace detail
+
+class TComponent : public TPersistent {
+  XEL_CLASS(TComponent, TPersistent)
+public:
+  using TCreateArg = TComponent*;
+  static TComponent* CastCreateArg(TObject* arg) { return static_cast<TComponent*>(arg); }
+
+  explicit TComponent(TComponent* owner);
+  ~TComponent() override;
+
+  const String& GetName() const { return FName; }
+  const String& Name() const { return FName; }
+  // Renames the component; the name must be empty or a valid identifier and unique
+  // among the owner's components (EComponentError otherwise).
+  virtual void SetName(const String& newName);
+  TComponent* Owner() const { return FOwner; }
+  int ComponentCount() const { return static_cast<int>(FComponents.size()); }
+  TComponent* Components(int index) const;
+  int ComponentIndex() const;
+  void SetComponentIndex(int value);
+  TComponentState ComponentState() const { return FComponentState; }
+  TComponentStyle ComponentStyle() const { return FComponentStyle; }
+  Integer Tag() const { return FTag; }
+  void SetTag(Integer value) { FTag = value; }
+
+  // The owned component of that name (ignoring case), through the owner's name index.
+  TComponent* FindComponent(std::string_view name) const;
+  void InsertComponent(TComponent* component);
+  void RemoveComponent(TComponent* component);
+  // Destroys the owned components, the last created first.
+  void DestroyComponents();
+  // Marks this component and everything it owns as being destroyed.
+  void Destroying();
+
+  // Asks for Notification(component, opRemove) when `component` is destroyed, and
+  // tells `component` the same about this one.
+  void FreeNotification(TComponent* component);
+  void RemoveFreeNotification(TComponent* component);
+  // Called for every component inserted into or removed from an owner, and passed on to
+  // all owned components; on removal it also drops the free notification.
+  virtual void Notification(TComponent* component, TOperation operation);
+
+  virtual void Loaded();
+  virtual void ReadState(TReader* reader);
+  virtual void WriteState(TWriter* writer);
+  virtual void ValidateRename(TComponent* component, const String& curName, const String& newName);
+  virtual void ValidateContainer(TComponent* component);
+  virtual void ValidateInsert(TComponent* component);
+  virtual void SetDesigning(bool value, bool setChildren = true);
+  void SetAncestor(bool value);
+  void SetInline(bool value);
+  virtual void Updating();
+  virtual void Updated();
+  virtual bool HasParent() const { return false; }
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  virtual void SetParentComponent(TComponent*) {}
+
+  TPersistent* GetOwner() const override { return FOwner; }
+  String GetNamePath() const override { return FName; }
+
+  // State flags that the streaming system and the designer switch.
+  void IncludeState(TComponentStateItem flag) { FComponentState.Include(flag); }
+  void ExcludeState(TComponentStateItem flag) { FComponentState.Exclude(flag); }
+
+  static auto Published() {
+    return PropTable<TComponent>(Prop("Name", &TComponent::GetName, &TComponent::SetName).Stored(false),
+                                 Prop("Tag", &TComponent::FTag, &TComponent::FTag).Default(0));
+  }
+
+protected:
+  virtual void ChangeName(const String& newName);
+  TComponentStyle FComponentStyle{csInheritable};
+
+private:
+  void Insert(TComponent* component);
+  void Remove(TComponent* component);
+  void RemoveNotification(TComponent* component);
+
+  String FName;
+  TComponent* FOwner = nullptr;
+  std::vector<TComponent*> FComponents;
+  std::unordered_map<String, TComponent*, detail::TNameHash, detail::TNameEqual> FNameIndex;
+  std::vector<TComponent*> FFreeNotifies;
+  TComponentState FComponentState;
+  Integer FTag = 0;
+};
+
+using TComponentClass = TClass;
+
+// Creates a component through its class reference (the host's virtual constructor).
+TComponent* CreateComponent(TComponentClass cls, TComponent* owner);
+
+}  // namespace xel

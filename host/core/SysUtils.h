@@ -1,0 +1,179 @@
+// Exceptions, string, number and file-name helpers of the host's SysUtils.
+#pragma once
+
+#include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Types.h"
+
+namespace xel {
+
+// Root of the host's exceptions. ClassName() gives the host class name that messages
+// such as "Export error: %s.Message = %s" print.
+class Exception : public std::exception {
+public:
+  explicit Exception(String msg = {}) : FMessage(std::move(msg)) {}
+  const String& Message() const { return FMessage; }
+  void SetMessage(String msg) { FMessage = std::move(msg); }
+  int HelpContext() const { return FHelpContext; }
+  void SetHelpContext(int ctx) { FHelpContext = ctx; }
+  const char* what() const noexcept override { return FMessage.c_str(); }
+  virtual const char* ClassName() const { return "Exception"; }
+private:
+  String FMessage;
+  int FHelpContext = 0;
+};
+
+#define XEL_EXCEPTION(Name, Base)                                   \
+  class Name : public Base {                                        \
+  public:                                                           \
+    using Base::Base;                                               \
+    const char* ClassName() const override { return #Name; }        \
+  }
+
+XEL_EXCEPTION(EAbort, Exception);  // the silent exception: handlers do not report it
+XEL_EXCEPTION(EConvertError, Exception);
+XEL_EXCEPTION(EListError, Exception);
+XEL_EXCEPTION(EStringListError, Exception);
+XEL_EXCEPTION(EComponentError, Exception);
+XEL_EXCEPTION(EPropertyError, Exception);
+XEL_EXCEPTION(EVariantError, Exception);
+XEL_EXCEPTION(EOutOfResources, Exception);
+XEL_EXCEPTION(EInvalidCast, Exception);
+XEL_EXCEPTION(EInvalidOperation, Exception);
+XEL_EXCEPTION(EIntError, Exception);
+XEL_EXCEPTION(ERangeError, EIntError);
+XEL_EXCEPTION(EDivByZero, EIntError);
+XEL_EXCEPTION(EMathError, Exception);
+XEL_EXCEPTION(EZeroDivide, EMathError);
+XEL_EXCEPTION(EOSError, Exception);
+XEL_EXCEPTION(EStreamError, Exception);
+XEL_EXCEPTION(EFCreateError, EStreamError);
+XEL_EXCEPTION(EFOpenError, EStreamError);
+XEL_EXCEPTION(EFilerError, EStreamError);
+XEL_EXCEPTION(EReadError, EFilerError);
+XEL_EXCEPTION(EWriteError, EFilerError);
+XEL_EXCEPTION(EClassNotFound, EFilerError);
+XEL_EXCEPTION(EMethodNotFound, EFilerError);
+XEL_EXCEPTION(EInvalidImage, EFilerError);
+XEL_EXCEPTION(EResNotFound, Exception);
+XEL_EXCEPTION(EParserError, Exception);
+
+class EInOutError : public Exception {
+public:
+  EInOutError(String msg, int errorCode = 0) : Exception(std::move(msg)), ErrorCode(errorCode) {}
+  const char* ClassName() const override { return "EInOutError"; }
+  int ErrorCode;
+};
+
+// Texts of the host's resource strings that several units raise.
+namespace SConst {
+inline constexpr const char* ListIndexError = "List index out of bounds (%d)";
+inline constexpr const char* ListCapacityError = "List capacity out of bounds (%d)";
+inline constexpr const char* ListCountError = "List count out of bounds (%d)";
+inline constexpr const char* DuplicateString = "String list does not allow duplicates";
+inline constexpr const char* SortedListError = "Operation not allowed on sorted string list";
+inline constexpr const char* DuplicateName = "A component named %s already exists";
+inline constexpr const char* InvalidName = "'%s' is not a valid component name";
+inline constexpr const char* AssignError = "Cannot assign a %s to a %s";
+inline constexpr const char* ClassNotFound = "Class %s not found";
+inline constexpr const char* DuplicateClass = "A class named %s already exists";
+inline constexpr const char* UnknownProperty = "Property %s does not exist";
+inline constexpr const char* ReadOnlyProperty = "Property is read-only";
+inline constexpr const char* InvalidPropertyValue = "Invalid property value";
+inline constexpr const char* InvalidPropertyType = "Invalid property type: %s";
+inline constexpr const char* InvalidInteger = "'%s' is not a valid integer value";
+inline constexpr const char* InvalidFloat = "'%s' is not a valid floating point value";
+inline constexpr const char* InvalidDate = "'%s' is not a valid date";
+inline constexpr const char* InvalidTime = "'%s' is not a valid time";
+inline constexpr const char* InvalidDateTime = "'%s' is not a valid date and time";
+inline constexpr const char* InvalidFormat = "Format '%s' invalid or incompatible with argument";
+inline constexpr const char* ArgumentMissing = "No argument for format '%s'";
+inline constexpr const char* InvalidVarCast = "Invalid variant type conversion";
+inline constexpr const char* InvalidVarOp = "Invalid variant operation";
+inline constexpr const char* InvalidCast = "Invalid class typecast";
+inline constexpr const char* CollectionItemClassError = "Invalid collection item class";
+}  // namespace SConst
+
+// Locale-dependent formats, switchable at run time as the host's globals are.
+struct TFormatSettings {
+  char DecimalSeparator = '.';
+  char ThousandSeparator = ',';
+  char DateSeparator = '/';
+  char TimeSeparator = ':';
+  String ShortDateFormat = "m/d/yyyy";
+  String LongDateFormat = "dddd, mmmm d, yyyy";
+  String ShortTimeFormat = "h:nn AMPM";
+  String LongTimeFormat = "h:nn:ss AMPM";
+  String TimeAMString = "AM";
+  String TimePMString = "PM";
+  String CurrencyString = "$";
+  Byte CurrencyDecimals = 2;
+  String ShortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  String LongMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                               "July",    "August",   "September", "October", "November", "December"};
+  String ShortDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  String LongDayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+  Word TwoDigitYearCenturyWindow = 50;
+};
+
+// The process-wide settings that the functions without an explicit settings argument use.
+extern TFormatSettings FormatSettings;
+
+// Strings. Case folding covers the ASCII letters only, as the host's CompareText does.
+String Trim(std::string_view s);
+String TrimLeft(std::string_view s);
+String TrimRight(std::string_view s);
+String UpperCase(std::string_view s);
+String LowerCase(std::string_view s);
+int CompareText(std::string_view a, std::string_view b);
+bool SameText(std::string_view a, std::string_view b);
+int CompareStr(std::string_view a, std::string_view b);
+String QuotedStr(std::string_view s);
+String AnsiDequotedStr(std::string_view s, char quote);
+bool IsValidIdent(std::string_view s);
+String StringOfChar(char c, int count);
+
+enum TReplaceFlag { rfReplaceAll = 1, rfIgnoreCase = 2 };
+String StringReplace(std::string_view s, std::string_view oldPattern, std::string_view newPattern,
+                     int flags = 0);
+
+// 1-based positions, as the host's Pos and Copy.
+int Pos(std::string_view sub, std::string_view s);
+String Copy(std::string_view s, int index, int count);
+
+inline char UpCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+inline char LoCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+// Integers.
+String IntToStr(Int64 value);
+String IntToHex(Int64 value, int digits);
+Integer StrToInt(std::string_view s);
+Integer StrToIntDef(std::string_view s, Integer def);
+Int64 StrToInt64(std::string_view s);
+Int64 StrToInt64Def(std::string_view s, Int64 def);
+bool TryStrToInt(std::string_view s, Integer& value);
+bool TryStrToInt64(std::string_view s, Int64& value);
+
+// File names (POSIX paths, "/" as delimiter).
+inline constexpr char PathDelim = '/';
+String ChangeFileExt(std::string_view fileName, std::string_view ext);
+String ExtractFilePath(std::string_view fileName);
+String ExtractFileDir(std::string_view fileName);
+String ExtractFileName(std::string_view fileName);
+String ExtractFileExt(std::string_view fileName);
+String IncludeTrailingPathDelimiter(std::string_view s);
+String ExcludeTrailingPathDelimiter(std::string_view s);
+String ExpandFileName(std::string_view fileName);
+bool FileExists(const String& fileName);
+bool DirectoryExists(const String& dir);
+bool DeleteFile(const String& fileName);
+bool RenameFile(const String& oldName, const String& newName);
+bool CreateDir(const String& dir);
+bool ForceDirectories(const String& dir);
+String GetCurrentDir();
+
+}  // namespace xel

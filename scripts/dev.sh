@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Builds and runs the project. Installs what the build needs first (Debian packages, as
+# root), so that it works on a fresh machine.
+#
+#   scripts/dev.sh run        build, then run the main program
+#   scripts/dev.sh test       build, then run every test
+#   scripts/dev.sh sanitize   build with AddressSanitizer + UBSan, then run every test
+#   scripts/dev.sh bench      build, then run the benchmarks
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+root=$(pwd)
+mode=${1:-test}
+jobs=$(nproc 2>/dev/null || echo 2)
+
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev ccache)
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "missing packages: ${missing[*]} (run as root to install them)" >&2
+    exit 1
+  fi
+  echo "installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+configure() {  # configure DIR [cmake options...]
+  local dir=$1
+  shift
+  cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
+}
+
+install_missing
+export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/xel-ccache}
+
+case "$mode" in
+  run)
+    configure build/default -DCMAKE_BUILD_TYPE=Release
+    cmake --build build/default -j "$jobs" --target xelclasses
+    ./build/default/apps/xelclasses/xelclasses
+    ;;
+  test)
+    configure build/default -DCMAKE_BUILD_TYPE=Release
+    cmake --build build/default -j "$jobs"
+    ctest --test-dir build/default -j "$jobs" --output-on-failure
+    ;;
+  sanitize)
+    configure build/asan -DCMAKE_BUILD_TYPE=Debug -DXEL_SANITIZE=ON -DXEL_BUILD_BENCH=OFF \
+      -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+    cmake --build build/asan -j "$jobs"
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      ctest --test-dir build/asan -j "$jobs" --output-on-failure
+    ;;
+  bench)
+    configure build/default -DCMAKE_BUILD_TYPE=Release
+    cmake --build build/default -j "$jobs"
+    for b in build/default/bench/bench_*; do "$b"; done
+    ;;
+  *)
+    echo "usage: scripts/dev.sh run|test|sanitize|bench" >&2
+    exit 2
+    ;;
+esac

@@ -7,6 +7,8 @@
 #include "Lists.h"
 #include "Persistent.h"
 #include "StringList.h"
+#include "Streams.h"
+#include "Filer.h"
 
 namespace xel {
 

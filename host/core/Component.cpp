@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Filer.h"
 #include "Format.h"
 
 namespace xel {
@@ -169,9 +170,35 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
 
 void TComponent::Loaded() { FComponentState.Exclude(csLoading); }
 
-void TComponent::ReadState(TReader*) {}
+void TComponent::ReadState(TReader* reader) { reader->ReadData(this); }
 
-void TComponent::WriteState(TWriter*) {}
+void TComponent::WriteState(TWriter* writer) { writer->WriteData(this); }
+
+void TComponent::GetChildren(const std::function<void(TComponent*)>&, TComponent*) {}
+
+void TComponent::SetChildOrder(TComponent*, int) {}
+
+void TComponent::DefineProperties(TFiler* filer) {
+  auto* ancestor = dynamic_cast<TComponent*>(filer->Ancestor());
+  Integer base = ancestor ? ancestor->FDesignInfo : 0;
+  auto lo = [](Integer v) { return static_cast<SmallInt>(v & 0xFFFF); };
+  auto hi = [](Integer v) { return static_cast<SmallInt>((v >> 16) & 0xFFFF); };
+  auto set = [this](SmallInt left, SmallInt top) {
+    FDesignInfo = static_cast<Integer>((static_cast<std::uint32_t>(static_cast<Word>(top)) << 16) |
+                                       static_cast<Word>(left));
+  };
+  filer->DefineProperty(
+      "Left", [this, lo, hi, set](TReader* r) { set(static_cast<SmallInt>(r->ReadInteger()), hi(FDesignInfo)); },
+      [this, lo](TWriter* w) { w->WriteInteger(lo(FDesignInfo)); }, lo(FDesignInfo) != lo(base));
+  filer->DefineProperty(
+      "Top", [this, lo, set](TReader* r) { set(lo(FDesignInfo), static_cast<SmallInt>(r->ReadInteger())); },
+      [this, hi](TWriter* w) { w->WriteInteger(hi(FDesignInfo)); }, hi(FDesignInfo) != hi(base));
+}
+
+void TDataModule::GetChildren(const std::function<void(TComponent*)>& proc, TComponent*) {
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (!Components(i)->HasParent()) proc(Components(i));
+}
 
 void TComponent::SetDesigning(bool value, bool setChildren) {
   if (value) FComponentState.Include(csDesigning);

@@ -82,6 +82,18 @@ public:
   void SetInline(bool value);
   virtual void Updating();
   virtual void Updated();
+  // The components a stream writes inside this one; the default writes none (forms and
+  // data modules write their own).
+  virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
+  // Where the reader puts the children it reads: their owner (nullptr: the root) and parent.
+  virtual TComponent* GetChildOwner() { return nullptr; }
+  virtual TComponent* GetChildParent() { return this; }
+  virtual void SetChildOrder(TComponent* child, int order);
+  // The designer's position of a non-visual component, stored as "Left" and "Top".
+  Integer DesignInfo() const { return FDesignInfo; }
+  void SetDesignInfo(Integer value) { FDesignInfo = value; }
+  void DefineProperties(TFiler* filer) override;
+
   virtual bool HasParent() const { return false; }
   virtual TComponent* GetParentComponent() const { return nullptr; }
   virtual void SetParentComponent(TComponent*) {}
@@ -114,6 +126,15 @@ private:
   std::vector<TComponent*> FFreeNotifies;
   TComponentState FComponentState;
   Integer FTag = 0;
+  Integer FDesignInfo = 0;
+};
+
+// A root that holds non-visual components and writes them all to its stream.
+class TDataModule : public TComponent {
+  XEL_CLASS(TDataModule, TComponent)
+public:
+  explicit TDataModule(TComponent* owner) : TComponent(owner) {}
+  void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 };
 
 using TComponentClass = TClass;

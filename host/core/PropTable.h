@@ -290,6 +290,15 @@ void BuildProps(std::vector<std::unique_ptr<TPropInfo>>& out, TClass owner) {
 }
 
 template <class C>
+concept HasOwnMethods = requires { C::PublishedMethods(); } &&
+                        std::is_same_v<typename decltype(C::PublishedMethods())::Owner, C>;
+
+template <class C>
+void BuildMethods(std::vector<TMethodEntry>& out) {
+  if constexpr (HasOwnMethods<C>) out = C::PublishedMethods().Entries;
+}
+
+template <class C>
 TObject* Factory(TObject* arg) {
   using A = typename C::TCreateArg;
   if constexpr (std::is_void_v<A>) {
@@ -317,7 +326,7 @@ TMetaClass MakeMetaClass(const char* name, const char* file) {
   TMetaClass::TFactory factory = nullptr;
   if constexpr (detail::Creatable<C>()) factory = &detail::Factory<C>;
   return TMetaClass(name, P::StaticClass(), detail::UnitNameOf(file), factory,
-                    !std::is_void_v<typename C::TCreateArg>, &detail::BuildProps<C>);
+                    !std::is_void_v<typename C::TCreateArg>, &detail::BuildProps<C>, &detail::BuildMethods<C>);
 }
 
 // Names a class to the type system: its class reference, ClassType(), and `inherited`.
@@ -332,6 +341,30 @@ public:                                                                         
   ::xel::TClass ClassType() const override { return StaticClass(); }                         \
                                                                                              \
 private:
+
+// Published methods, which form streams name in their event properties:
+//
+//   static auto PublishedMethods() {
+//     return MethodTable<TMainForm>({PublishedMethod<&TMainForm::OkClick>("OkClick")});
+//   }
+template <class C>
+struct TMethodTable {
+  using Owner = C;
+  std::vector<TMethodEntry> Entries;
+};
+
+template <class C>
+TMethodTable<C> MethodTable(std::initializer_list<TMethodEntry> entries) {
+  return {std::vector<TMethodEntry>(entries)};
+}
+
+template <auto M>
+TMethodEntry PublishedMethod(const char* name) {
+  using Traits = TMemberFnTraits<decltype(M)>;
+  using C = typename Traits::Class;
+  return TMethodEntry{name, reinterpret_cast<void*>(&Traits::template Thunk<M>),
+                      [](TObject* o) -> void* { return static_cast<void*>(static_cast<C*>(o)); }};
+}
 
 // Type information of an event type declared with XEL_EVENT.
 template <class T>

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Filer.h"
 #include "Format.h"
+#include "IniFiles.h"
 
 namespace xel {
 
@@ -265,26 +267,50 @@ bool TStrings::Equals(const TStrings* strings) const {
   return true;
 }
 
-void TStrings::LoadFromFile(const String& fileName) {
-  std::FILE* f = std::fopen(fileName.c_str(), "rb");
-  if (!f) throw EFOpenError(Format("Cannot open file \"%s\". %s", {fileName, String(std::strerror(errno))}));
-  String data;
-  char buf[65536];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.append(buf, n);
-  bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  if (failed) throw EReadError(Format("Cannot read file \"%s\"", {fileName}));
+void TStrings::LoadFromFile(const String& fileName) { SetText(ReadTextFile(fileName, true)); }
+
+void TStrings::SaveToFile(const String& fileName) const {
+  TFileStream f(fileName, fmCreate);
+  SaveToStream(&f);
+}
+
+void TStrings::LoadFromStream(TStream* stream) {
+  Int64 n = stream->Size() - stream->Position();
+  String data(static_cast<size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) stream->ReadBuffer(data.data(), n);
   SetText(data);
 }
 
-void TStrings::SaveToFile(const String& fileName) const {
-  std::FILE* f = std::fopen(fileName.c_str(), "wb");
-  if (!f) throw EFCreateError(Format("Cannot create file \"%s\". %s", {fileName, String(std::strerror(errno))}));
+void TStrings::SaveToStream(TStream* stream) const {
   String text = GetText();
-  bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  ok = std::fclose(f) == 0 && ok;
-  if (!ok) throw EWriteError(Format("Cannot write file \"%s\"", {fileName}));
+  stream->WriteBuffer(text.data(), static_cast<Int64>(text.size()));
+}
+
+void TStrings::DefineProperties(TFiler* filer) {
+  bool hasData;
+  if (auto* ancestor = dynamic_cast<TStrings*>(filer->Ancestor())) hasData = !Equals(ancestor);
+  else hasData = GetCount() > 0;
+  filer->DefineProperty(
+      "Strings",
+      [this](TReader* reader) {
+        reader->ReadListBegin();
+        BeginUpdate();
+        try {
+          Clear();
+          while (!reader->EndOfList()) Add(reader->ReadString());
+        } catch (...) {
+          EndUpdate();
+          throw;
+        }
+        EndUpdate();
+        reader->ReadListEnd();
+      },
+      [this](TWriter* writer) {
+        writer->WriteListBegin();
+        for (int i = 0; i < GetCount(); ++i) writer->WriteString(Get(i));
+        writer->WriteListEnd();
+      },
+      hasData);
 }
 
 // ---- TStringList -------------------------------------------------------------------------

@@ -9,6 +9,8 @@ namespace xel {
 
 XEL_ENUM(TDuplicates, dupIgnore, dupAccept, dupError)
 
+class TStream;
+
 class TStrings : public TPersistent {
   XEL_CLASS(TStrings, TPersistent)
 public:
@@ -70,6 +72,11 @@ public:
   bool Equals(const TStrings* strings) const;
   void LoadFromFile(const String& fileName);
   void SaveToFile(const String& fileName) const;
+  void LoadFromStream(TStream* stream);
+  void SaveToStream(TStream* stream) const;
+  // Stores the lines as "Strings", a list of strings, when there are any (or, against an
+  // ancestor, when they differ).
+  void DefineProperties(TFiler* filer) override;
 
 protected:
   // Called with true when the first BeginUpdate starts and false when the last EndUpdate ends.

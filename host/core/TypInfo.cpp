@@ -23,8 +23,8 @@ bool TObject::ClassNameIs(std::string_view name) const { return ClassType()->Cla
 // ---- TMetaClass ------------------------------------------------------------------------
 
 TMetaClass::TMetaClass(const char* name, TClass parent, String unitName, TFactory factory, bool needsArg,
-                       TPropsBuilder builder)
-    : FParent(parent), FFactory(factory), FNeedsArg(needsArg), FBuilder(builder) {
+                       TPropsBuilder builder, TMethodsBuilder methods)
+    : FParent(parent), FFactory(factory), FNeedsArg(needsArg), FBuilder(builder), FMethodsBuilder(methods) {
   FTypeInfo.Kind = tkClass;
   FTypeInfo.Name = name;
   FTypeInfo.Data.ClassType = this;
@@ -58,6 +58,7 @@ void TMetaClass::Build() const {
   if (FBuilt.load(std::memory_order_acquire)) return;
   std::call_once(FBuildOnce, [this] {
     if (FBuilder) FBuilder(FOwnProps, this);
+    if (FMethodsBuilder) FMethodsBuilder(FMethods);
     if (FParent) FProps = FParent->Props();
     for (auto& own : FOwnProps) {
       bool replaced = false;
@@ -115,6 +116,36 @@ PPropInfo TMetaClass::FindProp(std::string_view name) const {
     if (!e.second) return nullptr;
     if (e.first == h && SameNameAscii(e.second->Name(), name)) return e.second;
   }
+}
+
+const TMethodEntry* TMetaClass::FindMethod(std::string_view name) const {
+  for (TClass c = this; c; c = c->FParent) {
+    c->Build();
+    for (const TMethodEntry& m : c->FMethods)
+      if (SameText(m.Name, name)) return &m;
+  }
+  return nullptr;
+}
+
+const TMethodEntry* TMetaClass::FindMethodByCode(const void* code) const {
+  for (TClass c = this; c; c = c->FParent) {
+    c->Build();
+    for (const TMethodEntry& m : c->FMethods)
+      if (m.Code == code) return &m;
+  }
+  return nullptr;
+}
+
+TMethod MethodAddress(TObject* instance, std::string_view name) {
+  if (!instance) return {};
+  const TMethodEntry* m = instance->ClassType()->FindMethod(name);
+  return m ? TMethod{m->Code, m->DataOf(instance)} : TMethod{};
+}
+
+String MethodName(const TObject* instance, const void* code) {
+  if (!instance || !code) return {};
+  const TMethodEntry* m = instance->ClassType()->FindMethodByCode(code);
+  return m ? m->Name : String();
 }
 
 // ---- TPropInfo -------------------------------------------------------------------------

@@ -127,14 +127,22 @@ protected:
   friend class TMetaClass;
 };
 
-// The class reference: name, parent, unit, factory, and the published properties.
+// A published method: what event properties of a form stream name ("OnClick = Button1Click").
+struct TMethodEntry {
+  String Name;
+  void* Code;
+  void* (*DataOf)(TObject* instance);  // the object pointer the method runs on
+};
+
+// The class reference: name, parent, unit, factory, the published properties and methods.
 class TMetaClass {
 public:
   using TFactory = TObject* (*)(TObject* arg);
   using TPropsBuilder = void (*)(std::vector<std::unique_ptr<TPropInfo>>& props, TClass owner);
+  using TMethodsBuilder = void (*)(std::vector<TMethodEntry>& methods);
 
   TMetaClass(const char* name, TClass parent, String unitName, TFactory factory, bool needsArg,
-             TPropsBuilder builder);
+             TPropsBuilder builder, TMethodsBuilder methods = nullptr);
 
   const String& ClassName() const { return FTypeInfo.Name; }
   TClass ClassParent() const { return FParent; }
@@ -156,6 +164,9 @@ public:
   const std::vector<std::unique_ptr<TPropInfo>>& OwnProps() const;
   // Case-insensitive lookup by name, through a hash index; nullptr when there is none.
   PPropInfo FindProp(std::string_view name) const;
+  // Published methods of this class and its ancestors, by name (ignoring case) or by code.
+  const TMethodEntry* FindMethod(std::string_view name) const;
+  const TMethodEntry* FindMethodByCode(const void* code) const;
 
 private:
   void Build() const;
@@ -165,6 +176,8 @@ private:
   TFactory FFactory;
   bool FNeedsArg;
   TPropsBuilder FBuilder;
+  TMethodsBuilder FMethodsBuilder;
+  mutable std::vector<TMethodEntry> FMethods;
   mutable std::once_flag FBuildOnce;
   mutable std::atomic<bool> FBuilt{false};
   mutable std::vector<std::unique_ptr<TPropInfo>> FOwnProps;
@@ -271,6 +284,11 @@ void SetMethodProp(TObject* obj, std::string_view name, TMethod value);
 TObject* GetObjectProp(const TObject* obj, std::string_view name);
 String GetEnumProp(const TObject* obj, std::string_view name);
 void SetEnumProp(TObject* obj, std::string_view name, std::string_view value);
+
+// The host's MethodAddress and MethodName: a published method of the instance's class as
+// a method reference bound to the instance (unassigned when there is none), and back.
+TMethod MethodAddress(TObject* instance, std::string_view name);
+String MethodName(const TObject* instance, const void* code);
 
 // Any property as a variant: enumerations and sets as their names when preferStrings.
 Variant GetPropValue(const TObject* obj, std::string_view name, bool preferStrings = true);

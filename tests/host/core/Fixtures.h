@@ -118,6 +118,47 @@ public:
   using TWidget::TWidget;
 };
 
+// A component that refers to another one, as controls refer to menus and labels to edits.
+class TLink : public TComponent {
+  XEL_CLASS(TLink, TComponent)
+public:
+  explicit TLink(TComponent* owner) : TComponent(owner) {}
+  TComponent* GetTarget() const { return FTarget; }
+  void SetTarget(TComponent* v) {
+    FTarget = v;
+    if (v) v->FreeNotification(this);
+  }
+  void Notification(TComponent* c, TOperation op) override {
+    TComponent::Notification(c, op);
+    if (op == opRemove && c == FTarget) FTarget = nullptr;
+  }
+  void Loaded() override {
+    TComponent::Loaded();
+    ++LoadedCalls;
+    TargetAtLoaded = FTarget;
+  }
+  int LoadedCalls = 0;
+  TComponent* TargetAtLoaded = nullptr;
+  static auto Published() { return PropTable<TLink>(Prop("Target", &TLink::GetTarget, &TLink::SetTarget)); }
+
+private:
+  TComponent* FTarget = nullptr;
+};
+
+// A root with published event handlers, as a form has.
+class TTestModule : public TDataModule {
+  XEL_CLASS(TTestModule, TDataModule)
+public:
+  explicit TTestModule(TComponent* owner) : TDataModule(owner) {}
+  void WidgetClick(TObject* sender) { Clicked.push_back(sender); }
+  void OtherClick(TObject*) {}
+  std::vector<TObject*> Clicked;
+  static auto PublishedMethods() {
+    return MethodTable<TTestModule>({PublishedMethod<&TTestModule::WidgetClick>("WidgetClick"),
+                                     PublishedMethod<&TTestModule::OtherClick>("OtherClick")});
+  }
+};
+
 // Receives events, to check that method references bind object and member.
 class THandler : public TObject {
 public:
@@ -129,7 +170,7 @@ public:
 
 inline void RegisterFixtureClasses() {
   RegisterClasses({TSubFont::StaticClass(), TWidget::StaticClass(), TQuietWidget::StaticClass(),
-                   TPlainWidget::StaticClass()});
+                   TPlainWidget::StaticClass(), TLink::StaticClass(), TTestModule::StaticClass()});
 }
 
 }  // namespace xel::test

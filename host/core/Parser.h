@@ -1,0 +1,55 @@
+// TParser: the tokenizer of text form files.
+#pragma once
+
+#include "Streams.h"
+
+namespace xel {
+
+inline constexpr char toEOF = 0;
+inline constexpr char toSymbol = 1;
+inline constexpr char toString = 2;
+inline constexpr char toInteger = 3;
+inline constexpr char toFloat = 4;
+inline constexpr char toWString = 5;
+
+class TParser : public TObject {
+  XEL_CLASS(TParser, TObject)
+public:
+  // Reads the whole stream from its position.
+  explicit TParser(TStream* stream);
+  explicit TParser(String text);
+
+  char NextToken();
+  char Token() const { return FToken; }
+  // The symbol, the string's bytes (UTF-8), or the number's text.
+  const String& TokenString() const { return FTokenString; }
+  // A string with characters beyond #255: its UTF-16 form.
+  const WideString& TokenWideString() const { return FTokenWide; }
+  Int64 TokenInt() const;
+  long double TokenFloat() const;
+  // The suffix of a float ('s' single, 'c' currency, 'd' date) or 0.
+  char FloatType() const { return FFloatType; }
+  // A symbol followed by ".Name" parts, as component references are written.
+  String TokenComponentIdent();
+  int SourceLine() const { return FLine; }
+
+  void CheckToken(char t);
+  void CheckTokenSymbol(std::string_view s);
+  bool TokenSymbolIs(std::string_view s) const;
+  // The bytes of a {...} block of hexadecimal digits; the current token is "{".
+  std::vector<Byte> HexToBinary();
+
+  [[noreturn]] void Error(const String& message) const;
+
+private:
+  String FText;
+  size_t FPos = 0;
+  size_t FTokenStart = 0;
+  int FLine = 1;
+  char FToken = toEOF;
+  char FFloatType = 0;
+  String FTokenString;
+  WideString FTokenWide;
+};
+
+}  // namespace xel

@@ -6,6 +6,9 @@
 #   scripts/dev.sh test       build, then run every test
 #   scripts/dev.sh sanitize   build with AddressSanitizer + UBSan, then run every test
 #   scripts/dev.sh bench      build, then run the benchmarks
+#   scripts/dev.sh fuzz       build the libFuzzer targets with clang, then run each for a
+#                             bounded time over the committed seed corpus
+#                             (XEL_FUZZ_SECONDS, default 20)
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -37,6 +40,9 @@ configure() {  # configure DIR [cmake options...]
   cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
 }
 
+if [ "$mode" = fuzz ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 install_missing
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/xel-ccache}
 
@@ -57,6 +63,37 @@ case "$mode" in
     cmake --build build/asan -j "$jobs"
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
       ctest --test-dir build/asan -j "$jobs" --output-on-failure
+    ;;
+  fuzz)
+    configure build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DXEL_FUZZ=ON \
+      -DXEL_BUILD_TESTS=OFF -DXEL_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+    targets=(FormReader TextForm ResFile IniFile RegistryStore)
+    corpora=(form_reader text_form res_file ini_file registry_store)
+    cmake --build build/fuzz -j "$jobs" --target "${targets[@]/#/fuzz_}"
+    seconds=${XEL_FUZZ_SECONDS:-20}
+    artifacts=build/fuzz/artifacts
+    mkdir -p "$artifacts"
+    failed=0
+    for i in "${!targets[@]}"; do
+      work=$(mktemp -d)
+      mkdir -p "$work/new"
+      log="$work/log"
+      echo "fuzzing ${targets[$i]} for ${seconds}s"
+      # New inputs go to the scratch folder; the committed corpus is only read.
+      status=0
+      ./build/fuzz/fuzz/fuzz_${targets[$i]} -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
+        -print_final_stats=1 -artifact_prefix="$artifacts/${targets[$i]}-" \
+        "$work/new" "fuzz/corpus/${corpora[$i]}" >"$log" 2>&1 || status=$?
+      grep -E "^(stat::number_of_executed_units|SUMMARY)" "$log" || true
+      if [ "$status" -ne 0 ]; then
+        tail -40 "$log" >&2
+        echo "fuzz_${targets[$i]} found a failure; the input is under $artifacts" >&2
+        failed=$((failed + 1))
+      fi
+      rm -rf "$work"
+    done
+    echo "fuzzing: $(( ${#targets[@]} - failed )) passed, $failed failed"
+    [ "$failed" -eq 0 ]
     ;;
   bench)
     configure build/default -DCMAKE_BUILD_TYPE=Release

@@ -111,7 +111,10 @@ void TComponent::InsertComponent(TComponent* component) {
   if (component->FOwner) component->FOwner->RemoveComponent(component);
   Insert(component);
   if (FComponentState.Contains(csDesigning)) component->SetDesigning(true);
-  Notification(component, opInsert);
+  // While a stream is read into this owner, the components it creates are not announced
+  // to each other one by one: that would make loading a form quadratic in its size.
+  // A component that needs its siblings finds them in Loaded, when all are there.
+  if (!FComponentState.Contains(csLoading)) Notification(component, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {

@@ -813,7 +813,9 @@ TComponent* TReader::ReadComponent(TComponent* component) {
     result->ReadState(this);
     result->ExcludeState(csReading);
     if ((flags & ffChildPos) && FParent) FParent->SetChildOrder(result, position);
-    if (FLoaded && std::find(FLoaded->begin(), FLoaded->end(), result) == FLoaded->end()) FLoaded->push_back(result);
+    // A component made here is new to the list; only one that existed can be in it already.
+    if (FLoaded && (created || std::find(FLoaded->begin(), FLoaded->end(), result) == FLoaded->end()))
+      FLoaded->push_back(result);
   } catch (const Exception& e) {
     if (created) {
       if (FLoaded) std::erase(*FLoaded, result);

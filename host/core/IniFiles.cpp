@@ -67,7 +67,8 @@ void TIniData::Parse(std::string_view text) {
       continue;
     }
     if (!current) {
-      Preamble.push_back(String(line));
+      // Blank lines only separate; the writer puts its own between sections.
+      if (!t.empty()) Preamble.push_back(String(line));
       continue;
     }
     size_t eq = t.find('=');

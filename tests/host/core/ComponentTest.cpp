@@ -128,6 +128,20 @@ TEST(ComponentTest, InsertAndRemoveAreBroadcastToOwnedComponents) {
   (void)listener;
 }
 
+TEST(ComponentTest, AnOwnerThatIsLoadingDoesNotAnnounceEachInsertion) {
+  std::vector<String> log;
+  TComponent form(nullptr);
+  new TTracer(&form, "Listener", &log);
+  form.IncludeState(csLoading);
+  log.clear();
+  auto* x = new TComponent(&form);
+  x->SetName("X");
+  EXPECT_TRUE(log.empty());
+  form.Loaded();
+  delete x;  // removal is announced as always
+  EXPECT_EQ(log, (std::vector<String>{"Listener -X"}));
+}
+
 TEST(ComponentTest, TakingOverAComponentReleasesItFromItsFormerOwner) {
   TComponent first(nullptr), second(nullptr);
   auto* c = new TComponent(&first);

@@ -351,6 +351,43 @@ TEST(FilerTest, CollectionsAreReadIntoTheirProperty) {
   EXPECT_EQ(coll.Count(), 0);
 }
 
+TEST(FilerTest, ADescendentStoresOnlyWhatDiffersFromItsAncestor) {
+  RegisterFixtureClasses();
+  auto make = [](const char* caption) {
+    auto root = std::make_unique<TTestModule>(nullptr);
+    root->SetName("Module1");
+    auto* w = new TWidget(root.get());
+    w->SetName("Widget1");
+    w->SetCaption(caption);
+    w->GetFont()->FName = "Tahoma";
+    w->GetLines()->SetText("same");
+    return root;
+  };
+  auto ancestor = make("base");
+  auto descendant = make("changed");
+  auto* extra = new TLink(descendant.get());
+  extra->SetName("Extra");
+  extra->SetTarget(descendant->FindComponent("Widget1"));
+  TStringStream s;
+  s.WriteDescendent(descendant.get(), ancestor.get());
+  EXPECT_EQ(ObjectBinaryToText(s.DataString()),
+            "inherited Module1: TTestModule\r\n"
+            "  inherited Widget1: TWidget\r\n"
+            "    Caption = 'changed'\r\n"
+            "  end\r\n"
+            "  object Extra: TLink\r\n"
+            "    Target = Widget1\r\n"
+            "  end\r\n"
+            "end\r\n");
+  // Read over an instance of the ancestor, the inherited components take the changes.
+  TStringStream in(s.DataString());
+  auto target = make("base");
+  in.ReadComponent(target.get());
+  EXPECT_EQ(static_cast<TWidget*>(target->FindComponent("Widget1"))->FCaption, "changed");
+  EXPECT_NE(target->FindComponent("Extra"), nullptr);
+  EXPECT_EQ(target->ComponentCount(), 2);
+}
+
 TEST(FilerTest, ComponentResourceHeader) {
   TFormFixture f;
   TStringStream res;

@@ -198,6 +198,7 @@ long double TParser::TokenFloat() const {
   long double v = digits <= 17 ? static_cast<long double>(std::strtod(FTokenString.c_str(), &end))
                                : std::strtold(FTokenString.c_str(), &end);
   if (!end || *end != '\0') Error("Number expected");
+  if (std::isinf(v) || std::isnan(v)) Error(Format("Number out of range: %s", {FTokenString}));
   return v;
 }
 

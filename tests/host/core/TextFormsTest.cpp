@@ -133,6 +133,7 @@ TEST(TextFormsTest, ParserErrorsNameTheLine) {
       {"object X: TX\r\n  A = 1\r\n", "end expected on line 3"},
       {"object X: TX\r\nend\r\nrest", "End of file expected on line 3"},
       {"object X: TX\r\n  A = #99999999\r\nend\r\n", "Invalid string constant on line 2"},
+      {"object X: TX\r\n  A = 1e99999\r\nend\r\n", "Number out of range: 1e99999 on line 2"},
   };
   for (const Case& c : cases) {
     try {

@@ -199,6 +199,52 @@ TEST(EntryTreeTest, TraversalOrderAndComparison) {
   EXPECT_EQ(a->GetDescriptor("Lines."), "Lines.Caption[3]: String");
 }
 
+class TTaggedEntry : public TPropertyEntry {
+  XEL_CLASS(TTaggedEntry, TPropertyEntry)
+public:
+  using TPropertyEntry::TPropertyEntry;
+};
+
+TEST(EntryTreeTest, AssignModeDecidesWhoseItemClassSurvives) {
+  struct TWatcher : TObject {
+    std::vector<std::pair<TObject*, TPersistent*>> Calls;
+    void Assigned(TObject* sender, TPersistent* source) { Calls.push_back({sender, source}); }
+  } watcher;
+  TMainEntries src(nullptr, TTaggedEntry::StaticClass());
+  TMainEntry* e = TMainEntry::Create(&src, nullptr, "Font", "TFont", {stPubPropObject});
+  TPropertyEntry::Create(e, "Name", "String", tkLString);
+  TMainEntries taking(nullptr, TPropertyEntry::StaticClass());
+  taking.OnAssign = MakeMethod<&TWatcher::Assigned>(&watcher);
+  taking.Assign(&src);
+  EXPECT_EQ(taking.PropertyItemClass(), TTaggedEntry::StaticClass());
+  EXPECT_EQ(taking.Items(0)->GetProps()->Items(0)->ClassName(), "TTaggedEntry");
+  ASSERT_EQ(watcher.Calls.size(), 1u);
+  EXPECT_EQ(watcher.Calls[0].first, &taking);
+  EXPECT_EQ(watcher.Calls[0].second, &src);
+  TMainEntries keeping(nullptr, TPropertyEntry::StaticClass());
+  keeping.SetAssignMode(false);
+  keeping.Assign(&src);
+  EXPECT_EQ(keeping.PropertyItemClass(), TPropertyEntry::StaticClass());
+  EXPECT_EQ(keeping.Items(0)->GetProps()->Items(0)->ClassName(), "TPropertyEntry");
+  EXPECT_EQ(keeping.Items(0)->GetProps()->Items(0)->Name(), "Name");
+}
+
+TEST(EntryTreeTest, ClassInfoAndTypeDefinitionsOfBoundItems) {
+  TTreeFixture f;
+  TPropertyEntry* mood = TPropertyEntry::Create(f.Entry, "Mood", "", tkEnumeration);
+  f.Holder->GetComps()->Init();
+  EXPECT_EQ(mood->GetTypDef(), "(mdCalm,mdBusy,mdGone)");
+  std::unique_ptr<TClassInfo> info;
+  ASSERT_TRUE(mood->GetClassInfo(info));
+  EXPECT_EQ(info->Name(), "Mood");
+  TMainEntry* title = f.Entry->GetItems()->Items(2)->GetItems()->Items(0);
+  EXPECT_EQ(title->FindFirstMainEntry(), f.Entry);
+  TPropertyEntry* line = f.Entry->GetItems()->Items(1)->GetProps()->Items(0);
+  EXPECT_FALSE(line->GetClassInfo(info));  // a string-list line has no descriptor
+  EXPECT_EQ(info, nullptr);
+  EXPECT_EQ(line->GetTypDef(), "");
+}
+
 TEST(EntryTreeTest, AssignCopyMoveAndRemoveEqual) {
   TTreeFixture f;
   TComponentEntries copy(nullptr, TPropertyEntry::StaticClass());

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "Classes.h"
+#include "ComponentExplorerTools.h"
 #include "Format.h"
 
 using namespace xel;
@@ -27,6 +28,7 @@ String DefaultText(PPropInfo p) {
 
 int main(int argc, char** argv) {
   RegisterCoreClasses();
+  RegisterModelClasses();
   String only = argc > 1 ? argv[1] : "";
   for (TClass cls : GetRegisteredClasses()) {
     if (!only.empty() && !cls->ClassNameIs(only)) continue;

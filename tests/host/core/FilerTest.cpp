@@ -111,6 +111,18 @@ TEST(FilerTest, ValuesOfEveryTagRoundTrip) {
   EXPECT_EQ(r.Left(), 0);
 }
 
+TEST(FilerTest, OtherToolsStringTagsAreRead) {
+  // vaUTF8String (20) and vaWString (18) as other writers store them.
+  String b = Bytes({vaUTF8String, 3, 0, 0, 0}) + "\xC3\xA4x" + Bytes({vaWString, 2, 0, 0, 0, 0xA9, 0x03, 'z', 0});
+  TStringStream in(b);
+  TReader r(&in);
+  EXPECT_EQ(r.ReadString(), "äx");
+  EXPECT_EQ(r.ReadString(), "Ωz");
+  TStringStream bad(Bytes({21}));
+  TReader r2(&bad);
+  EXPECT_THROW(r2.ReadValue(), EReadError);
+}
+
 TEST(FilerTest, ExtendedFloatsUseTheTenByteLayout) {
   Byte b[10];
   ExtendedToBytes(1.0L, b);

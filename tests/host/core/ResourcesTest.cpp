@@ -107,6 +107,25 @@ TEST(ResourcesTest, LinkedResourcesAreFoundInTheModuleOfTheCaller) {
   EXPECT_THROW(ReadComponentRes("MISSING", nullptr), EResNotFound);
 }
 
+extern "C" const void* ResModuleInstance();
+
+TEST(ResourcesTest, EveryModuleHasATableOfItsOwn) {
+  const void* lib = ResModuleInstance();
+  ASSERT_NE(lib, nullptr);
+  EXPECT_NE(lib, MainInstance());
+  EXPECT_NE(FindResource(lib, "ModuleThing", RT_RCDATA), nullptr);
+  EXPECT_EQ(FindResource(lib, "TTESTMODULE", RT_RCDATA), nullptr);
+  EXPECT_EQ(FindResource(MainInstance(), "MODULETHING", RT_RCDATA), nullptr);
+  std::vector<const void*> modules = ResourceModules();
+  ASSERT_GE(modules.size(), 2u);
+  EXPECT_EQ(modules[0], MainInstance());
+  EXPECT_NE(std::find(modules.begin(), modules.end(), lib), modules.end());
+  // Reading by name looks in every module when the class's own has nothing.
+  RegisterCoreClasses();
+  std::unique_ptr<TComponent> thing(ReadComponentRes("ModuleThing", nullptr));
+  EXPECT_EQ(thing->Name(), "ModuleThing");
+}
+
 TEST(ResourcesTest, ComponentResourceFilesOnDisk) {
   RegisterFixtureClasses();
   TStringStream text(ModuleText), bin;

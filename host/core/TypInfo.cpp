@@ -50,8 +50,10 @@ std::uint32_t HashPropName(std::string_view name) {
   auto n = static_cast<std::uint32_t>(name.size());
   if (n == 0) return 0;
   auto at = [&](size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(name[i]) | 0x20u); };
-  std::uint32_t h = n ^ (at(0) << 7) ^ (at(n / 2) << 14) ^ (at(n - 1) << 21);
-  return h * 2654435761u;
+  std::uint32_t h = (n ^ (at(0) << 7) ^ (at(n / 2) << 14) ^ (at(n - 1) << 21)) * 2654435761u;
+  // The product's low bits depend on the length alone; fold the high bits in, as the
+  // table indexes by the low ones.
+  return h ^ (h >> 16);
 }
 
 void TMetaClass::Build() const {
@@ -295,19 +297,6 @@ bool IsPublishedProp(const TObject* obj, std::string_view name) { return GetProp
 TTypeKind PropType(const TObject* obj, std::string_view name) { return FindPropInfo(obj, name)->Kind(); }
 bool PropIsType(const TObject* obj, std::string_view name, TTypeKind kind) { return PropType(obj, name) == kind; }
 
-Int64 GetOrdProp(const TObject* obj, PPropInfo prop) { return prop->GetOrd(obj); }
-void SetOrdProp(TObject* obj, PPropInfo prop, Int64 value) { prop->SetOrd(obj, value); }
-Int64 GetInt64Prop(const TObject* obj, PPropInfo prop) { return prop->GetInt64(obj); }
-void SetInt64Prop(TObject* obj, PPropInfo prop, Int64 value) { prop->SetInt64(obj, value); }
-String GetStrProp(const TObject* obj, PPropInfo prop) { return prop->GetStr(obj); }
-void SetStrProp(TObject* obj, PPropInfo prop, const String& value) { prop->SetStr(obj, value); }
-long double GetFloatProp(const TObject* obj, PPropInfo prop) { return prop->GetFloat(obj); }
-void SetFloatProp(TObject* obj, PPropInfo prop, long double value) { prop->SetFloat(obj, value); }
-Variant GetVariantProp(const TObject* obj, PPropInfo prop) { return prop->GetVariant(obj); }
-void SetVariantProp(TObject* obj, PPropInfo prop, const Variant& value) { prop->SetVariant(obj, value); }
-TMethod GetMethodProp(const TObject* obj, PPropInfo prop) { return prop->GetMethod(obj); }
-void SetMethodProp(TObject* obj, PPropInfo prop, TMethod value) { prop->SetMethod(obj, value); }
-bool IsStoredProp(const TObject* obj, PPropInfo prop) { return prop->IsStored(obj); }
 
 TObject* GetObjectProp(const TObject* obj, PPropInfo prop, TClass minClass) {
   if (prop->Kind() != tkClass) throw EPropertyError(Format(SConst::InvalidPropertyType, {prop->PropType()->Name}));

@@ -251,25 +251,25 @@ bool IsPublishedProp(const TObject* obj, std::string_view name);
 TTypeKind PropType(const TObject* obj, std::string_view name);
 bool PropIsType(const TObject* obj, std::string_view name, TTypeKind kind);
 
-Int64 GetOrdProp(const TObject* obj, PPropInfo prop);
-void SetOrdProp(TObject* obj, PPropInfo prop, Int64 value);
-Int64 GetInt64Prop(const TObject* obj, PPropInfo prop);
-void SetInt64Prop(TObject* obj, PPropInfo prop, Int64 value);
-String GetStrProp(const TObject* obj, PPropInfo prop);
-void SetStrProp(TObject* obj, PPropInfo prop, const String& value);
-long double GetFloatProp(const TObject* obj, PPropInfo prop);
-void SetFloatProp(TObject* obj, PPropInfo prop, long double value);
-Variant GetVariantProp(const TObject* obj, PPropInfo prop);
-void SetVariantProp(TObject* obj, PPropInfo prop, const Variant& value);
-TMethod GetMethodProp(const TObject* obj, PPropInfo prop);
-void SetMethodProp(TObject* obj, PPropInfo prop, TMethod value);
+inline Int64 GetOrdProp(const TObject* obj, PPropInfo prop) { return prop->GetOrd(obj); }
+inline void SetOrdProp(TObject* obj, PPropInfo prop, Int64 value) { prop->SetOrd(obj, value); }
+inline Int64 GetInt64Prop(const TObject* obj, PPropInfo prop) { return prop->GetInt64(obj); }
+inline void SetInt64Prop(TObject* obj, PPropInfo prop, Int64 value) { prop->SetInt64(obj, value); }
+inline String GetStrProp(const TObject* obj, PPropInfo prop) { return prop->GetStr(obj); }
+inline void SetStrProp(TObject* obj, PPropInfo prop, const String& value) { prop->SetStr(obj, value); }
+inline long double GetFloatProp(const TObject* obj, PPropInfo prop) { return prop->GetFloat(obj); }
+inline void SetFloatProp(TObject* obj, PPropInfo prop, long double value) { prop->SetFloat(obj, value); }
+inline Variant GetVariantProp(const TObject* obj, PPropInfo prop) { return prop->GetVariant(obj); }
+inline void SetVariantProp(TObject* obj, PPropInfo prop, const Variant& value) { prop->SetVariant(obj, value); }
+inline TMethod GetMethodProp(const TObject* obj, PPropInfo prop) { return prop->GetMethod(obj); }
+inline void SetMethodProp(TObject* obj, PPropInfo prop, TMethod value) { prop->SetMethod(obj, value); }
 TObject* GetObjectProp(const TObject* obj, PPropInfo prop, TClass minClass = nullptr);
 void SetObjectProp(TObject* obj, PPropInfo prop, TObject* value);
 String GetEnumProp(const TObject* obj, PPropInfo prop);
 void SetEnumProp(TObject* obj, PPropInfo prop, std::string_view value);
 String GetSetProp(const TObject* obj, PPropInfo prop, bool brackets = false);
 void SetSetProp(TObject* obj, PPropInfo prop, std::string_view value);
-bool IsStoredProp(const TObject* obj, PPropInfo prop);
+inline bool IsStoredProp(const TObject* obj, PPropInfo prop) { return prop->IsStored(obj); }
 
 Int64 GetOrdProp(const TObject* obj, std::string_view name);
 void SetOrdProp(TObject* obj, std::string_view name, Int64 value);

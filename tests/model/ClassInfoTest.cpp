@@ -17,15 +17,6 @@ public:
   }
 };
 
-String MessageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "(no error)";
-}
-
 // Selects the named property of the info's object.
 void SelectByName(TClassInfo& info, const char* name) {
   for (int i = 0; i < info.Count(); ++i)

@@ -93,6 +93,16 @@ private:
       std::make_unique<TComponentEntries>(this, TPropertyEntry::StaticClass());
 };
 
+// The message of what f raises, or "(no error)".
+inline String MessageOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const Exception& e) {
+    return e.Message();
+  }
+  return "(no error)";
+}
+
 inline void RegisterModelFixtures() {
   RegisterCoreClasses();
   RegisterModelClasses();

@@ -9,15 +9,6 @@
 namespace xel::test {
 namespace {
 
-String MessageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "(no error)";
-}
-
 TEST(TypeToolsTest, EnumerationsAndSetsAsText) {
   PTypeInfo mood = TypeInfo<TMood>(), moods = TypeInfo<TMoods>();
   EXPECT_EQ(EnumToStr(mood, mdBusy), "mdBusy");

@@ -17,6 +17,21 @@ String ReadData(const char* name) {
   return s.str();
 }
 
+// The binary form "object X: TX" with the one property S holding value.
+String OneStringForm(std::string_view value) {
+  TStringStream b;
+  TWriter w(&b);
+  w.WriteSignature();
+  w.WriteStr("TX");
+  w.WriteStr("X");
+  w.WriteStr("S");
+  w.WriteString(value);
+  w.WriteListEnd();
+  w.WriteListEnd();
+  w.FlushBuffer();
+  return b.DataString();
+}
+
 // Text that uses every value notation of the format.
 const char* const AllValues =
     "object Grid1: TGrid\r\n"
@@ -94,18 +109,8 @@ TEST(TextFormsTest, ReadingAndWritingComponentsKeepsTheCanonicalText) {
 
 TEST(TextFormsTest, LongStringsSplitAtSixtyFourCharacters) {
   String s(130, 'a');
-  TStringStream b;
-  {
-    TWriter w(&b);
-    w.WriteSignature();
-    w.WriteStr("TX");
-    w.WriteStr("X");
-    w.WriteStr("S");
-    w.WriteString(s);
-    w.WriteListEnd();
-    w.WriteListEnd();
-  }
-  String text = ObjectBinaryToText(b.DataString());
+  String binary = OneStringForm(s);
+  String text = ObjectBinaryToText(binary);
   String expected = "object X: TX\r\n  S = \r\n    '" + String(64, 'a') + "' +\r\n    '" + String(64, 'a') +
                     "' +\r\n    'aa'\r\nend\r\n";
   EXPECT_EQ(text, expected);
@@ -149,20 +154,10 @@ TEST(TextFormsTest, QuotesAndUnprintableBytes) {
   String text = ObjectBinaryToText(ObjectTextToBinary("object X: TX\r\n  S = 'it'#39's'\r\nend\r\n"));
   EXPECT_EQ(text, "object X: TX\r\n  S = 'it''s'\r\nend\r\n");
   // An invalid UTF-8 byte is written as its code and reads back as the same byte.
-  TStringStream b;
-  {
-    TWriter w(&b);
-    w.WriteSignature();
-    w.WriteStr("TX");
-    w.WriteStr("X");
-    w.WriteStr("S");
-    w.WriteString("ok\xC3(\xFF");
-    w.WriteListEnd();
-    w.WriteListEnd();
-  }
-  String t = ObjectBinaryToText(b.DataString());
+  String binary = OneStringForm("ok\xC3(\xFF");
+  String t = ObjectBinaryToText(binary);
   EXPECT_EQ(t, "object X: TX\r\n  S = 'ok'#195'('#255\r\nend\r\n");
-  EXPECT_EQ(ObjectTextToBinary(t), b.DataString());
+  EXPECT_EQ(ObjectTextToBinary(t), binary);
 }
 
 TEST(TextFormsTest, ResourceVariantsAndFormatDetection) {

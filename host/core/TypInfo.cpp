@@ -1,6 +1,7 @@
 #include "TypInfo.h"
 
 #include <bit>
+#include <cstring>
 
 #include "Format.h"
 #include "PropTable.h"
@@ -56,6 +57,18 @@ std::uint32_t HashPropName(std::string_view name) {
   return h ^ (h >> 16);
 }
 
+namespace {
+// The first eight bytes of a name, zero-padded: most names of a lookup are spelled as
+// declared and most are no longer than that, so one comparison settles them.
+inline std::uint64_t NameHead(std::string_view name) {
+  std::uint64_t head = 0;
+  if (name.size() >= 8) std::memcpy(&head, name.data(), 8);
+  else for (size_t i = 0; i < name.size(); ++i) head |= static_cast<std::uint64_t>(static_cast<unsigned char>(name[i])) << (8 * i);
+  return head;
+}
+
+}  // namespace
+
 void TMetaClass::Build() const {
   if (FBuilt.load(std::memory_order_acquire)) return;
   std::call_once(FBuildOnce, [this] {
@@ -74,12 +87,12 @@ void TMetaClass::Build() const {
     }
     size_t size = 8;
     while (size < FProps.size() * 2) size *= 2;
-    FIndexTable.assign(size, {0, nullptr});
+    FIndexTable.assign(size, TIndexEntry{});
     for (PPropInfo p : FProps) {
       std::uint32_t h = HashPropName(p->Name());
       size_t i = h & (size - 1);
-      while (FIndexTable[i].second) i = (i + 1) & (size - 1);
-      FIndexTable[i] = {h, p};
+      while (FIndexTable[i].Prop) i = (i + 1) & (size - 1);
+      FIndexTable[i] = {h, static_cast<std::uint32_t>(p->Name().size()), NameHead(p->Name()), p};
     }
     FBuilt.store(true, std::memory_order_release);
   });
@@ -112,11 +125,14 @@ inline bool SameNameAscii(std::string_view a, std::string_view b) {
 PPropInfo TMetaClass::FindProp(std::string_view name) const {
   Build();
   std::uint32_t h = HashPropName(name);
+  auto len = static_cast<std::uint32_t>(name.size());
+  std::uint64_t head = NameHead(name);
   size_t mask = FIndexTable.size() - 1;
   for (size_t i = h & mask;; i = (i + 1) & mask) {
-    const auto& e = FIndexTable[i];
-    if (!e.second) return nullptr;
-    if (e.first == h && SameNameAscii(e.second->Name(), name)) return e.second;
+    const TIndexEntry& e = FIndexTable[i];
+    if (!e.Prop) return nullptr;
+    if (e.Hash != h || e.Length != len) continue;
+    if ((len <= 8 && e.Head == head) || SameNameAscii(e.Prop->Name(), name)) return e.Prop;
   }
 }
 

@@ -182,7 +182,13 @@ private:
   mutable std::atomic<bool> FBuilt{false};
   mutable std::vector<std::unique_ptr<TPropInfo>> FOwnProps;
   mutable TPropList FProps;
-  mutable std::vector<std::pair<std::uint32_t, PPropInfo>> FIndexTable;
+  struct TIndexEntry {
+    std::uint32_t Hash = 0;
+    std::uint32_t Length = 0;
+    std::uint64_t Head = 0;  // the first eight bytes of the name as declared
+    PPropInfo Prop = nullptr;
+  };
+  mutable std::vector<TIndexEntry> FIndexTable;
 };
 
 std::uint32_t HashPropName(std::string_view name);

@@ -1,0 +1,168 @@
+// The language manager: the languages of a language component, its translated items
+// with one value slot per language, and its named strings.
+#pragma once
+
+#include <vector>
+
+#include "ComponentExplorerTools.h"
+
+namespace xel {
+
+XEL_ENUM(TCreateMode, cmNone, cmConsistent, cmInconsistent)
+XEL_ENUM(TSyncCountMode, cmInitNone, cmInitDefault, cmInitAll)
+XEL_ENUM(TImportMode, imClearExisting, imAddAll, imAddNotExisting)
+
+class TLanguageEntry : public TCollectionItem {
+  XEL_CLASS(TLanguageEntry, TCollectionItem)
+public:
+  explicit TLanguageEntry(TCollection* collection) : TCollectionItem(collection) {}
+  void Assign(TPersistent* source) override;
+
+  bool Marked() const { return FMarked; }
+  void SetMarked(bool v) { FMarked = v; }
+  // Clears the mark of every language of the collection, then sets its own.
+  void Mark();
+  const String& Name() const { return FName; }
+  void SetName(const String& v) { FName = v; }
+  const String& Hint() const { return FHint; }
+  void SetHint(const String& v) { FHint = v; }
+  // The language's value slot: 0 for the active language, -1 while it has none.
+  Integer SubIndex() const { return FSubIndex; }
+  void SetSubIndex(Integer v) { FSubIndex = v; }
+  bool IsActive() const { return FSubIndex == 0; }
+
+  static auto Published() {
+    using C = TLanguageEntry;
+    return PropTable<C>(Prop("Name", &C::FName, &C::FName), Prop("Hint", &C::FHint, &C::FHint),
+                        Prop("SubIndex", &C::FSubIndex, &C::FSubIndex));
+  }
+
+private:
+  bool FMarked = false;
+  String FName;
+  String FHint;
+  Integer FSubIndex = -1;
+};
+
+class TLanguageEntries : public TOwnedCollection {
+  XEL_CLASS(TLanguageEntries, TOwnedCollection)
+public:
+  explicit TLanguageEntries(TPersistent* owner) : TOwnedCollection(owner, TLanguageEntry::StaticClass()) {}
+  TLanguageEntry* Items(int index) const { return static_cast<TLanguageEntry*>(TCollection::Items(index)); }
+  TLanguageEntry* Add() { return static_cast<TLanguageEntry*>(TCollection::Add()); }
+  // The first language whose name equals the trimmed name, ignoring case; -1 if none.
+  int IndexOfName(std::string_view name) const;
+};
+
+// A translated item whose slots all are value buffers in memory.
+class TConsistentLangPropertyEntry : public TPropertyEntry {
+  XEL_CLASS(TConsistentLangPropertyEntry, TPropertyEntry)
+public:
+  explicit TConsistentLangPropertyEntry(TCollection* collection) : TPropertyEntry(collection) {}
+  ~TConsistentLangPropertyEntry() override;
+
+  Integer Count() const { return FCount; }
+  // Makes the table hold max(count, 1) slots when count differs.
+  void SetCount(Integer count);
+  void ChangeCount(Integer count);
+  virtual void AssignNew(const TConsistentLangPropertyEntry* source);
+  virtual Variant GetLangValue(int slot) const;
+  virtual void SetLangValue(int slot, const Variant& value);
+  virtual void ExchangeLangValues(int slot1, int slot2);
+  // Whether the live property accepts the text; the live value is restored either way.
+  bool IsValueValid(const String& text);
+  void Assign(TPersistent* source) override;
+  String GetDescriptor(const String& prefix) const override;
+
+  // A slot's stored buffer, or nullptr when the slot holds none (Null).
+  const std::vector<Byte>* Buffer(int slot) const;
+
+  static auto Published() {
+    using C = TConsistentLangPropertyEntry;
+    return PropTable<C>(Prop("Count", &C::Count, &C::SetCount).NoDefault());
+  }
+
+protected:
+  struct TSlot {
+    bool Has = false;
+    std::vector<Byte> Data;
+  };
+  void CheckSlot(int slot, const char* op) const;
+  std::vector<TSlot> FBuffers;
+  Integer FCount = 0;
+};
+
+// Slot 0 is the live property the item names; slots 1 and up are buffers, stored in the
+// form stream as the binary property "Values".
+class TInconsistentLangPropertyEntry : public TConsistentLangPropertyEntry {
+  XEL_CLASS(TInconsistentLangPropertyEntry, TConsistentLangPropertyEntry)
+public:
+  explicit TInconsistentLangPropertyEntry(TCollection* collection) : TConsistentLangPropertyEntry(collection) {}
+  void AssignNew(const TConsistentLangPropertyEntry* source) override;
+  Variant GetLangValue(int slot) const override;
+  void SetLangValue(int slot, const Variant& value) override;
+  void ExchangeLangValues(int slot1, int slot2) override;
+  void DefineProperties(TFiler* filer) override;
+
+private:
+  void LoadValues(TStream* stream);
+  void StoreValues(TStream* stream);
+};
+
+class TLanguageManager : public TObject {
+  XEL_CLASS(TLanguageManager, TObject)
+public:
+  TLanguageManager(TComponent* owner, TComponent* control, TPersistent* langsOwner, TCreateMode mode);
+  ~TLanguageManager() override;
+
+  bool HasOwner() const { return FHasOwner; }
+  TComponent* Owner() const { return FOwner; }
+  TComponent* Control() const { return FControl; }
+  TCreateMode Mode() const { return FMode; }
+  TLanguageEntries* Langs() const { return FLangs.get(); }
+  TComponentEntries* Comps() const { return FComps.get(); }
+  TStringList* Names() const { return FNames.get(); }
+  TStringList* Values() const { return FValues.get(); }
+
+  // Binds the items to the live components and brings every slot count in step.
+  void Init(TSyncCountMode mode);
+  void Clear();
+  void Assign(const TLanguageManager* source);
+  void AssignLangsAndSync(const TLanguageEntries* languages, TSyncCountMode mode);
+  void SyncCount(TSyncCountMode mode);
+  // Makes the language at index the active one; false when it is already, or has no slot.
+  bool SetLanguageByIndex(int index);
+  int GetLangCount() const { return FLangs->Count(); }
+
+  bool GetString(std::string_view name, String& value) const;
+  TConsistentLangPropertyEntry* AddString(const String& name);
+  void RemoveString(TConsistentLangPropertyEntry* item);
+  bool IsUniqueStringName(std::string_view name) const { return GetStringNameIndex(name) < 0; }
+  int GetStringNameIndex(std::string_view name) const;
+  static bool IsStringNameValid(std::string_view name);
+  // The "Resources" entry under the control's component entry, made when asked.
+  TMainEntry* GetStringInterface(bool create);
+  void OnCompsAssign(TObject* sender, TPersistent* source);
+
+  // The four stored properties: prefix + Langs, Comps, Names, Values.
+  void DefineProperties(const String& prefix, TFiler* filer);
+
+private:
+  [[noreturn]] void Fail(const char* what) const;
+  // Every translated item of the tree, in the traversal order of the entry tree.
+  std::vector<TConsistentLangPropertyEntry*> AllItems() const;
+  static String EmptyValueText(const TConsistentLangPropertyEntry* item);
+
+  bool FHasOwner;
+  TComponent* FOwner;
+  TComponent* FControl;
+  TCreateMode FMode;
+  std::unique_ptr<TLanguageEntries> FLangs;
+  std::unique_ptr<TComponentEntries> FComps;
+  std::unique_ptr<TStringList> FNames;
+  std::unique_ptr<TStringList> FValues;
+};
+
+void RegisterGlottaToolsClasses();
+
+}  // namespace xel

@@ -4,6 +4,7 @@
 
 #include "Classes.h"
 #include "ComponentExplorerTools.h"
+#include "GlottaTools.h"
 #include "Format.h"
 
 using namespace xel;
@@ -29,6 +30,7 @@ String DefaultText(PPropInfo p) {
 int main(int argc, char** argv) {
   RegisterCoreClasses();
   RegisterModelClasses();
+  RegisterGlottaToolsClasses();
   String only = argc > 1 ? argv[1] : "";
   for (TClass cls : GetRegisteredClasses()) {
     if (!only.empty() && !cls->ClassNameIs(only)) continue;

@@ -191,7 +191,7 @@ void TComponent::DefineProperties(TFiler* filer) {
                                        static_cast<Word>(left));
   };
   filer->DefineProperty(
-      "Left", [this, lo, hi, set](TReader* r) { set(static_cast<SmallInt>(r->ReadInteger()), hi(FDesignInfo)); },
+      "Left", [this, hi, set](TReader* r) { set(static_cast<SmallInt>(r->ReadInteger()), hi(FDesignInfo)); },
       [this, lo](TWriter* w) { w->WriteInteger(lo(FDesignInfo)); }, lo(FDesignInfo) != lo(base));
   filer->DefineProperty(
       "Top", [this, lo, set](TReader* r) { set(lo(FDesignInfo), static_cast<SmallInt>(r->ReadInteger())); },

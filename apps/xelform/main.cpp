@@ -60,16 +60,6 @@ bool AsText(const String& data, String& text) {
   }
 }
 
-String RootClassName(const String& binary) {
-  TStringStream in(binary);
-  TReader r(&in);
-  r.ReadSignature();
-  Byte flags;
-  Integer pos;
-  r.ReadPrefix(flags, pos);
-  return r.ReadStr();
-}
-
 int Show(const String& fileName) {
   String data = ReadFile(fileName);
   const auto* bytes = reinterpret_cast<const Byte*>(data.data());

@@ -77,13 +77,8 @@ TCollectionItem* TCollection::Insert(int index) {
 void TCollection::Clear() {
   if (FItems.empty()) return;
   BeginUpdate();
-  try {
-    while (!FItems.empty()) delete FItems.back();
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TFinally endUpdate([this] { EndUpdate(); });
+  while (!FItems.empty()) delete FItems.back();
 }
 
 void TCollection::Delete(int index) { delete Items(index); }
@@ -112,14 +107,9 @@ void TCollection::Assign(TPersistent* source) {
   if (auto* src = dynamic_cast<TCollection*>(source)) {
     if (src == this) return;
     BeginUpdate();
-    try {
-      Clear();
-      for (TCollectionItem* item : src->FItems) Add()->Assign(item);
-    } catch (...) {
-      EndUpdate();
-      throw;
-    }
-    EndUpdate();
+    TFinally endUpdate([this] { EndUpdate(); });
+    Clear();
+    for (TCollectionItem* item : src->FItems) Add()->Assign(item);
     return;
   }
   TPersistent::Assign(source);

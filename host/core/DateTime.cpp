@@ -374,7 +374,10 @@ TDateTime Now() {
 }
 
 TDateTime Date() { return TDateTime(std::floor(Now().Value())); }
-TDateTime Time() { return TDateTime(Now().Value() - std::floor(Now().Value())); }
+TDateTime Time() {
+  double now = Now().Value();
+  return TDateTime(now - std::floor(now));
+}
 
 String FormatDateTime(std::string_view format, TDateTime dt, const TFormatSettings& fs) {
   String out;

@@ -702,45 +702,35 @@ void TReader::ReadProperty(TPersistent* instance) {
 void TReader::ReadCollection(TCollection* collection) {
   Enter();
   collection->BeginUpdate();
-  try {
-    // Always cleared, also for an empty collection: what was written empty reads back empty.
-    collection->Clear();
-    while (!EndOfList()) {
-      TValueType v = NextValue();
-      if (v == vaInt8 || v == vaInt16 || v == vaInt32) ReadInteger();
-      TCollectionItem* item = collection->Add();
-      ReadListBegin();
-      while (!EndOfList()) ReadProperty(item);
-      ReadListEnd();
-    }
-    ReadListEnd();
-  } catch (...) {
+  TFinally done([&] {
     collection->EndUpdate();
     Leave();
-    throw;
+  });
+  // Always cleared, also for an empty collection: what was written empty reads back empty.
+  collection->Clear();
+  while (!EndOfList()) {
+    TValueType v = NextValue();
+    if (v == vaInt8 || v == vaInt16 || v == vaInt32) ReadInteger();
+    TCollectionItem* item = collection->Add();
+    ReadListBegin();
+    while (!EndOfList()) ReadProperty(item);
+    ReadListEnd();
   }
-  collection->EndUpdate();
-  Leave();
+  ReadListEnd();
 }
 
 void TReader::ReadDataInner(TComponent* instance) {
   while (!EndOfList()) ReadProperty(instance);
   ReadListEnd();
-  TComponent* oldParent = FParent;
-  TComponent* oldOwner = FOwner;
+  TFinally restore([this, oldParent = FParent, oldOwner = FOwner] {
+    FParent = oldParent;
+    FOwner = oldOwner;
+  });
   FParent = instance->GetChildParent();
   FOwner = instance->GetChildOwner();
   if (!FOwner) FOwner = FRoot;
-  try {
-    while (!EndOfList()) ReadComponent(nullptr);
-    ReadListEnd();
-  } catch (...) {
-    FParent = oldParent;
-    FOwner = oldOwner;
-    throw;
-  }
-  FParent = oldParent;
-  FOwner = oldOwner;
+  while (!EndOfList()) ReadComponent(nullptr);
+  ReadListEnd();
 }
 
 void TReader::ReadData(TComponent* instance) {
@@ -750,14 +740,9 @@ void TReader::ReadData(TComponent* instance) {
   }
   std::vector<TFixup> fixups;
   FFixups = &fixups;
-  try {
-    ReadDataInner(instance);
-    DoFixupReferences();
-  } catch (...) {
-    FFixups = nullptr;
-    throw;
-  }
-  FFixups = nullptr;
+  TFinally done([this] { FFixups = nullptr; });
+  ReadDataInner(instance);
+  DoFixupReferences();
 }
 
 void TReader::DoFixupReferences() {
@@ -1047,24 +1032,17 @@ void TWriter::DefineBinaryProperty(const String& name, const TStreamProc&, const
 
 void TWriter::WriteCollection(TCollection* collection) {
   WriteValue(vaCollection);
-  String savedPath = FPropPath;
-  TPersistent* savedAncestor = FAncestor;
-  FPropPath.clear();
-  auto* ancestorColl = dynamic_cast<TCollection*>(FAncestor);
-  try {
+  {
+    auto restore = KeepPathAndAncestor();
+    FPropPath.clear();
+    auto* ancestorColl = dynamic_cast<TCollection*>(FAncestor);
     for (int i = 0; collection && i < collection->Count(); ++i) {
       FAncestor = ancestorColl && i < ancestorColl->Count() ? ancestorColl->Items(i) : nullptr;
       WriteListBegin();
       WriteProperties(collection->Items(i));
       WriteListEnd();
     }
-  } catch (...) {
-    FPropPath = savedPath;
-    FAncestor = savedAncestor;
-    throw;
   }
-  FPropPath = savedPath;
-  FAncestor = savedAncestor;
   WriteListEnd();
 }
 
@@ -1184,29 +1162,14 @@ void TWriter::WriteProperty(TPersistent* instance, PPropInfo prop) {
         WriteIdent(ref);
       } else if (auto* coll = dynamic_cast<TCollection*>(value)) {
         WritePropName(prop->Name());
-        TPersistent* saved = FAncestor;
+        auto restore = KeepPathAndAncestor();
         FAncestor = dynamic_cast<TCollection*>(def);
-        try {
-          WriteCollection(coll);
-        } catch (...) {
-          FAncestor = saved;
-          throw;
-        }
-        FAncestor = saved;
+        WriteCollection(coll);
       } else if (auto* sub = dynamic_cast<TPersistent*>(value)) {
-        String savedPath = FPropPath;
-        TPersistent* saved = FAncestor;
+        auto restore = KeepPathAndAncestor();
         FPropPath += prop->Name() + ".";
         FAncestor = dynamic_cast<TPersistent*>(def);
-        try {
-          WriteProperties(sub);
-        } catch (...) {
-          FPropPath = savedPath;
-          FAncestor = saved;
-          throw;
-        }
-        FPropPath = savedPath;
-        FAncestor = saved;
+        WriteProperties(sub);
       }
       break;
     }
@@ -1245,13 +1208,8 @@ void TWriter::WriteData(TComponent* instance) {
 
 void TWriter::WriteComponent(TComponent* component) {
   component->IncludeState(csWriting);
-  try {
-    component->WriteState(this);
-  } catch (...) {
-    component->ExcludeState(csWriting);
-    throw;
-  }
-  component->ExcludeState(csWriting);
+  TFinally done([component] { component->ExcludeState(csWriting); });
+  component->WriteState(this);
 }
 
 void TWriter::WriteDescendent(TComponent* root, TComponent* ancestor) {

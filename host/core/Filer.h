@@ -195,6 +195,13 @@ public:
 
 private:
   String ComponentValue(TComponent* component) const;
+  // Puts the property path and the ancestor back when the scope ends.
+  auto KeepPathAndAncestor() {
+    return TFinally([this, path = FPropPath, ancestor = FAncestor] {
+      FPropPath = path;
+      FAncestor = ancestor;
+    });
+  }
 
   std::vector<Byte> FBuffer;
   String FPropPath;

@@ -105,9 +105,4 @@ private:
   void Refresh();
 };
 
-// Reads a whole text file (empty when it does not exist); writes one through a temporary
-// file and a rename, so that readers never see half a file.
-String ReadTextFile(const String& fileName, bool mustExist = false);
-void WriteFileAtomically(const String& fileName, std::string_view data);
-
 }  // namespace xel

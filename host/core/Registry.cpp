@@ -250,16 +250,11 @@ String StoreFile(HKEY root) { return RegistryStoreDir() + "/" + RootKeyName(root
 TRegistryStore Load(HKEY root) {
   TRegistryStore store;
   String file = StoreFile(root);
-  if (!FileExists(file)) return store;
-  TStringList unused;
   String text;
-  {
-    std::FILE* f = std::fopen(file.c_str(), "rb");
-    if (!f) throw ERegistryException(Format("Cannot read the registry store %s: %s", {file, String(std::strerror(errno))}));
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-    std::fclose(f);
+  try {
+    text = ReadTextFile(file);
+  } catch (const Exception& e) {
+    throw ERegistryException(Format("Cannot read the registry store %s: %s", {file, e.Message()}));
   }
   store.Parse(text, RootKeyName(root), file);
   return store;
@@ -285,16 +280,9 @@ bool Modify(HKEY root, const std::function<bool(TRegistryStore&)>& change) {
   } unlock{lock};
   TRegistryStore store = Load(root);
   if (!change(store)) return false;
-  String text = store.Format(RootKeyName(root));
-  String temp = file + ".tmp" + IntToStr(getpid());
-  std::FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) throw ERegistryException(Format("Cannot write the registry store %s", {file}));
-  bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  ok = std::fflush(f) == 0 && ok;
-  ok = ::fsync(fileno(f)) == 0 && ok;
-  ok = std::fclose(f) == 0 && ok;
-  if (!ok || std::rename(temp.c_str(), file.c_str()) != 0) {
-    std::remove(temp.c_str());
+  try {
+    WriteFileAtomically(file, store.Format(RootKeyName(root)));
+  } catch (const Exception&) {
     throw ERegistryException(Format("Cannot write the registry store %s", {file}));
   }
   return true;

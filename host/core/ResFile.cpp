@@ -156,11 +156,10 @@ const TResItem* TResourceFile::Find(std::string_view name, Word type) const {
 }
 
 void TResourceFile::Put(std::string_view name, std::vector<Byte> data, Word type) {
-  for (TResItem& item : Items)
-    if (item.TypeName.empty() && item.TypeId == type && SameText(item.Name, name)) {
-      item.Data = std::move(data);
-      return;
-    }
+  if (const TResItem* found = Find(name, type)) {
+    const_cast<TResItem*>(found)->Data = std::move(data);
+    return;
+  }
   TResItem item;
   item.TypeId = type;
   item.Name = UpperCase(name);

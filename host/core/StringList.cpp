@@ -42,44 +42,29 @@ void TStrings::InsertObject(int index, const String& s, TObject* obj) {
 
 void TStrings::AddStrings(const TStrings* strings) {
   BeginUpdate();
-  try {
-    for (int i = 0; i < strings->Count(); ++i) AddObject(strings->Get(i), strings->GetObject(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TFinally endUpdate([this] { EndUpdate(); });
+  for (int i = 0; i < strings->Count(); ++i) AddObject(strings->Get(i), strings->GetObject(i));
 }
 
 void TStrings::Exchange(int index1, int index2) {
   BeginUpdate();
-  try {
-    String s = Get(index1);
-    TObject* o = GetObject(index1);
-    Put(index1, Get(index2));
-    PutObject(index1, GetObject(index2));
-    Put(index2, s);
-    PutObject(index2, o);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TFinally endUpdate([this] { EndUpdate(); });
+  String s = Get(index1);
+  TObject* o = GetObject(index1);
+  Put(index1, Get(index2));
+  PutObject(index1, GetObject(index2));
+  Put(index2, s);
+  PutObject(index2, o);
 }
 
 void TStrings::Move(int curIndex, int newIndex) {
   if (curIndex == newIndex) return;
   BeginUpdate();
-  try {
-    String s = Get(curIndex);
-    TObject* o = GetObject(curIndex);
-    Delete(curIndex);
-    InsertObject(newIndex, s, o);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TFinally endUpdate([this] { EndUpdate(); });
+  String s = Get(curIndex);
+  TObject* o = GetObject(curIndex);
+  Delete(curIndex);
+  InsertObject(newIndex, s, o);
 }
 
 int TStrings::CompareStrings(std::string_view a, std::string_view b) const { return CompareText(a, b); }
@@ -139,21 +124,16 @@ String TStrings::GetText() const {
 
 void TStrings::SetText(std::string_view text) {
   BeginUpdate();
-  try {
-    Clear();
-    size_t i = 0;
-    while (i < text.size()) {
-      size_t start = i;
-      while (i < text.size() && text[i] != '\r' && text[i] != '\n') ++i;
-      Add(String(text.substr(start, i - start)));
-      if (i < text.size() && text[i] == '\r') ++i;
-      if (i < text.size() && text[i] == '\n') ++i;
-    }
-  } catch (...) {
-    EndUpdate();
-    throw;
+  TFinally endUpdate([this] { EndUpdate(); });
+  Clear();
+  size_t i = 0;
+  while (i < text.size()) {
+    size_t start = i;
+    while (i < text.size() && text[i] != '\r' && text[i] != '\n') ++i;
+    Add(String(text.substr(start, i - start)));
+    if (i < text.size() && text[i] == '\r') ++i;
+    if (i < text.size() && text[i] == '\n') ++i;
   }
-  EndUpdate();
 }
 
 String TStrings::GetDelimited(char delimiter, char quote) const {
@@ -186,44 +166,39 @@ String TStrings::GetDelimited(char delimiter, char quote) const {
 void TStrings::SetDelimited(std::string_view text, char delimiter, char quote) {
   auto blank = [](char c) { return c != 0 && static_cast<unsigned char>(c) <= ' '; };
   BeginUpdate();
-  try {
-    Clear();
-    size_t i = 0;
-    while (i < text.size() && blank(text[i])) ++i;
-    while (i < text.size()) {
-      String s;
-      if (text[i] == quote) {
-        ++i;
-        while (i < text.size()) {
-          if (text[i] == quote) {
-            if (i + 1 < text.size() && text[i + 1] == quote) {
-              s += quote;
-              i += 2;
-              continue;
-            }
-            ++i;
-            break;
+  TFinally endUpdate([this] { EndUpdate(); });
+  Clear();
+  size_t i = 0;
+  while (i < text.size() && blank(text[i])) ++i;
+  while (i < text.size()) {
+    String s;
+    if (text[i] == quote) {
+      ++i;
+      while (i < text.size()) {
+        if (text[i] == quote) {
+          if (i + 1 < text.size() && text[i + 1] == quote) {
+            s += quote;
+            i += 2;
+            continue;
           }
-          s += text[i++];
-        }
-      } else {
-        size_t start = i;
-        while (i < text.size() && static_cast<unsigned char>(text[i]) > ' ' && text[i] != delimiter) ++i;
-        s = String(text.substr(start, i - start));
-      }
-      Add(s);
-      while (i < text.size() && blank(text[i])) ++i;
-      if (i < text.size() && text[i] == delimiter) {
-        do {
           ++i;
-        } while (i < text.size() && blank(text[i]));
+          break;
+        }
+        s += text[i++];
       }
+    } else {
+      size_t start = i;
+      while (i < text.size() && static_cast<unsigned char>(text[i]) > ' ' && text[i] != delimiter) ++i;
+      s = String(text.substr(start, i - start));
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
+    Add(s);
+    while (i < text.size() && blank(text[i])) ++i;
+    if (i < text.size() && text[i] == delimiter) {
+      do {
+        ++i;
+      } while (i < text.size() && blank(text[i]));
+    }
   }
-  EndUpdate();
 }
 
 String TStrings::CommaText() const { return GetDelimited(',', '"'); }
@@ -247,14 +222,9 @@ void TStrings::Assign(TPersistent* source) {
   if (auto* src = dynamic_cast<TStrings*>(source)) {
     if (src == this) return;
     BeginUpdate();
-    try {
-      Clear();
-      AddStrings(src);
-    } catch (...) {
-      EndUpdate();
-      throw;
-    }
-    EndUpdate();
+    TFinally endUpdate([this] { EndUpdate(); });
+    Clear();
+    AddStrings(src);
     return;
   }
   TPersistent::Assign(source);
@@ -294,15 +264,12 @@ void TStrings::DefineProperties(TFiler* filer) {
       "Strings",
       [this](TReader* reader) {
         reader->ReadListBegin();
-        BeginUpdate();
-        try {
+        {
+          BeginUpdate();
+          TFinally endUpdate([this] { EndUpdate(); });
           Clear();
           while (!reader->EndOfList()) Add(reader->ReadString());
-        } catch (...) {
-          EndUpdate();
-          throw;
         }
-        EndUpdate();
         reader->ReadListEnd();
       },
       [this](TWriter* writer) {

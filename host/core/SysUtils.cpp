@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <climits>
 #include <cstdio>
 
@@ -319,6 +320,39 @@ bool ForceDirectories(const String& dir) {
   String parent = ExtractFileDir(d);
   if (!parent.empty() && parent != d && !ForceDirectories(parent)) return false;
   return CreateDir(d) || DirectoryExists(d);
+}
+
+String ReadTextFile(const String& fileName, bool mustExist) {
+  std::FILE* f = std::fopen(fileName.c_str(), "rb");
+  if (!f) {
+    if (!mustExist && errno == ENOENT) return {};
+    throw EFOpenError(Format("Cannot open file \"%s\". %s", {fileName, String(std::strerror(errno))}));
+  }
+  String text;
+  char buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+  bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  if (failed) throw EReadError(Format("Cannot read file \"%s\"", {fileName}));
+  return text;
+}
+
+void WriteFileAtomically(const String& fileName, std::string_view data) {
+  String temp = fileName + ".tmp" + IntToStr(getpid());
+  std::FILE* f = std::fopen(temp.c_str(), "wb");
+  bool ok = f != nullptr;
+  if (ok) {
+    ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = ::fsync(fileno(f)) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+  }
+  if (!ok || std::rename(temp.c_str(), fileName.c_str()) != 0) {
+    int err = errno;
+    std::remove(temp.c_str());
+    throw EFCreateError(Format("Cannot create file \"%s\". %s", {fileName, String(std::strerror(err))}));
+  }
 }
 
 }  // namespace xel

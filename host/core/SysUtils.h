@@ -2,6 +2,7 @@
 #pragma once
 
 #include <exception>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,6 +67,31 @@ public:
   EInOutError(String msg, int errorCode = 0) : Exception(std::move(msg)), ErrorCode(errorCode) {}
   const char* ClassName() const override { return "EInOutError"; }
   int ErrorCode;
+};
+
+// Runs a function when the scope ends, by return or by exception: the host's
+// try ... finally. An exception from the function itself passes on unless another one is
+// already on its way (then the first one wins).
+template <class F>
+class TFinally {
+public:
+  explicit TFinally(F f) : FFunc(std::move(f)), FExceptions(std::uncaught_exceptions()) {}
+  TFinally(const TFinally&) = delete;
+  TFinally& operator=(const TFinally&) = delete;
+  ~TFinally() noexcept(false) {
+    if (std::uncaught_exceptions() > FExceptions) {
+      try {
+        FFunc();
+      } catch (...) {
+      }
+    } else {
+      FFunc();
+    }
+  }
+
+private:
+  F FFunc;
+  int FExceptions;
 };
 
 // Texts of the host's resource strings that several units raise.
@@ -175,5 +201,9 @@ bool RenameFile(const String& oldName, const String& newName);
 bool CreateDir(const String& dir);
 bool ForceDirectories(const String& dir);
 String GetCurrentDir();
+// Reads a whole text file (empty when it does not exist); writes one through a temporary
+// file and a rename, so that readers never see half a file.
+String ReadTextFile(const String& fileName, bool mustExist = false);
+void WriteFileAtomically(const String& fileName, std::string_view data);
 
 }  // namespace xel

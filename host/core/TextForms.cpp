@@ -545,21 +545,12 @@ void ObjectResourceToText(TStream* input, TStream* output) {
 }
 
 void ObjectTextToResource(TStream* input, TStream* output) {
-  TMemoryStream binary;
+  TStringStream binary;
   ObjectTextToBinary(input, &binary);
   // The resource is named by the root's class name.
-  binary.SetPosition(4);
-  String className;
-  {
-    TReader reader(&binary);
-    Byte flags;
-    Integer pos;
-    reader.ReadPrefix(flags, pos);
-    className = reader.ReadStr();
-  }
   Int64 fixup;
-  output->WriteResourceHeader(className, fixup);
-  output->WriteBuffer(binary.Memory(), binary.Size());
+  output->WriteResourceHeader(RootClassName(binary.DataString()), fixup);
+  output->WriteBuffer(binary.DataString().data(), static_cast<Int64>(binary.DataString().size()));
   output->FixupResourceHeader(fixup);
 }
 
@@ -573,6 +564,16 @@ String ObjectTextToBinary(std::string_view text) {
   TStringStream in{String(text)}, out;
   ObjectTextToBinary(&in, &out);
   return out.DataString();
+}
+
+String RootClassName(std::string_view binary) {
+  TStringStream in{String(binary)};
+  TReader reader(&in);
+  reader.ReadSignature();
+  Byte flags;
+  Integer pos;
+  reader.ReadPrefix(flags, pos);
+  return reader.ReadStr();
 }
 
 TStreamOriginalFormat TestStreamFormat(TStream* stream) {

@@ -17,6 +17,9 @@ void ObjectTextToResource(TStream* input, TStream* output);
 String ObjectBinaryToText(std::string_view binary);
 String ObjectTextToBinary(std::string_view text);
 
+// The class name of the root of a binary form ("TPF0" first).
+String RootClassName(std::string_view binary);
+
 enum TStreamOriginalFormat { sofUnknown, sofBinary, sofText, sofResource };
 // Looks at the first bytes without moving the stream.
 TStreamOriginalFormat TestStreamFormat(TStream* stream);

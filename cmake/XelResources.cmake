@@ -18,3 +18,20 @@ function(xel_add_resources target)
     target_sources(${target} PRIVATE ${out})
   endforeach()
 endfunction()
+
+# xel_add_forms(target form.dfm ...): text form files, converted at build time by the form
+# tool into one resource each (named by the root's class), linked like xel_add_resources.
+function(xel_add_forms target)
+  foreach(form ${ARGN})
+    get_filename_component(abs ${form} ABSOLUTE)
+    get_filename_component(we ${form} NAME_WE)
+    set(res ${CMAKE_CURRENT_BINARY_DIR}/${target}_${we}.res)
+    add_custom_command(
+      OUTPUT ${res}
+      COMMAND xelform pack --res32 ${res} ${abs}
+      DEPENDS ${abs} xelform
+      COMMENT "Converting form ${we}"
+      VERBATIM)
+    xel_add_resources(${target} ${res})
+  endforeach()
+endfunction()

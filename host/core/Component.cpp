@@ -226,7 +226,14 @@ void TComponent::Updated() { FComponentState.Exclude(csUpdating); }
 
 TComponent* CreateComponent(TComponentClass cls, TComponent* owner) {
   if (!cls || !cls->InheritsFrom(TComponent::StaticClass())) throw EInvalidCast(SConst::InvalidCast);
-  return static_cast<TComponent*>(cls->Create(owner));
+  auto* obj = static_cast<TComponent*>(cls->Create(owner));
+  try {
+    obj->AfterConstruction();
+  } catch (...) {
+    delete obj;
+    throw;
+  }
+  return obj;
 }
 
 }  // namespace xel

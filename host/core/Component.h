@@ -72,6 +72,9 @@ public:
   virtual void Notification(TComponent* component, TOperation operation);
 
   virtual void Loaded();
+  // Runs after the constructor of the most derived class, when the object is complete;
+  // forms read their form resources here. CreateComponent and New<T> call it.
+  virtual void AfterConstruction() {}
   virtual void ReadState(TReader* reader);
   virtual void WriteState(TWriter* writer);
   virtual void ValidateRename(TComponent* component, const String& curName, const String& newName);
@@ -141,5 +144,19 @@ using TComponentClass = TClass;
 
 // Creates a component through its class reference (the host's virtual constructor).
 TComponent* CreateComponent(TComponentClass cls, TComponent* owner);
+
+// Creates a component of a class known at compile time, with AfterConstruction.
+template <class T>
+  requires std::is_base_of_v<TComponent, T>
+T* New(TComponent* owner) {
+  T* obj = new T(owner);
+  try {
+    obj->AfterConstruction();
+  } catch (...) {
+    delete obj;
+    throw;
+  }
+  return obj;
+}
 
 }  // namespace xel

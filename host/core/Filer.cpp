@@ -794,6 +794,8 @@ TComponent* TReader::ReadComponent(TComponent* component) {
       OnSetName(this, result, name);
       result->SetName(name);
     }
+    // Controls and menu items join the component they are written inside.
+    if (FParent && result->HasParent() && result->GetParentComponent() != FParent) result->SetParentComponent(FParent);
     result->IncludeState(csReading);
     result->ReadState(this);
     result->ExcludeState(csReading);
@@ -847,6 +849,8 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     FLoaded = &loaded;
     loaded.push_back(result);
     result->IncludeState(csLoading);
+    // Controls and menu items join the component they are written inside.
+    if (FParent && result->HasParent() && result->GetParentComponent() != FParent) result->SetParentComponent(FParent);
     result->IncludeState(csReading);
     result->ReadState(this);
     result->ExcludeState(csReading);

@@ -223,6 +223,8 @@ TTypeInfo FloatType(const char* name, TFloatType ft) {
     return &info;                               \
   }
 
+TTypeInfo MakeIntegerTypeInfo(const char* name) { return Ordinal(tkInteger, name, otSLong, INT32_MIN, INT32_MAX); }
+
 XEL_BUILTIN(bool, MakeEnumTypeInfo("Boolean", "False, True"))
 XEL_BUILTIN(char, Ordinal(tkChar, "Char", otUByte, 0, 255))
 XEL_BUILTIN(char16_t, Ordinal(tkWChar, "WideChar", otUWord, 0, 65535))

@@ -237,6 +237,16 @@ TTypeInfo MakeSetTypeInfo(const char* name, PTypeInfo elementType);
     return &info;                                                                   \
   }
 
+// A named integer type (the host's "TColor = -$7FFFFFFF-1..$7FFFFFFF"): a distinct C++ type
+// of kind tkInteger, so that streams can give its values names (RegisterIntegerConsts).
+TTypeInfo MakeIntegerTypeInfo(const char* name);
+#define XEL_INTEGER_TYPE(Name)                                                 \
+  enum Name : ::xel::Integer {};                                               \
+  inline ::xel::PTypeInfo TypeInfoOf(::xel::TypeTag<Name>) {                   \
+    static const ::xel::TTypeInfo info = ::xel::MakeIntegerTypeInfo(#Name);     \
+    return &info;                                                              \
+  }
+
 // Declares a named set type over an enumeration: XEL_SET(TFontStyles, TFontStyle).
 #define XEL_SET(Name, Element)                                                        \
   using Name = ::xel::SetOf<Element>;                                                 \

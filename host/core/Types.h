@@ -25,6 +25,31 @@ using Single = float;
 using Double = double;
 using Extended = long double;
 
+struct TPoint {
+  Integer X = 0;
+  Integer Y = 0;
+  bool operator==(const TPoint&) const = default;
+};
+
+// A rectangle with the right and bottom edges outside it, as the host's.
+struct TRect {
+  Integer Left = 0;
+  Integer Top = 0;
+  Integer Right = 0;
+  Integer Bottom = 0;
+  Integer Width() const { return Right - Left; }
+  Integer Height() const { return Bottom - Top; }
+  bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
+  bool operator==(const TRect&) const = default;
+};
+
+inline TPoint Point(Integer x, Integer y) { return {x, y}; }
+inline TRect Rect(Integer left, Integer top, Integer right, Integer bottom) { return {left, top, right, bottom}; }
+inline TRect Bounds(Integer left, Integer top, Integer width, Integer height) {
+  return {left, top, left + width, top + height};
+}
+inline bool PtInRect(const TRect& r, TPoint p) { return r.Contains(p); }
+
 // Fixed-point amount with four decimals, stored scaled by 10000 as the host does.
 struct Currency {
   Int64 Scaled = 0;

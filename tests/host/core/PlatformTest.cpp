@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "Application.h"
 #include "Platform.h"
 
 namespace xel {
@@ -66,37 +65,6 @@ TEST(PlatformTest, FilesNamesAndSpace) {
   EXPECT_EQ(GetTempDir(), "/var/tmp/");
   unsetenv("TMPDIR");
   EXPECT_EQ(GetTempDir(), "/tmp/");
-}
-
-TEST(ApplicationTest, HandleExceptionReportsAllButAbort) {
-  struct TCatcher : TObject {
-    std::vector<String> Seen;
-    void OnException(TObject*, const Exception& e) { Seen.push_back(String(e.ClassName()) + ": " + e.Message()); }
-  } catcher;
-  TApplication app(nullptr);
-  app.SetTitle("demo");
-  try {
-    throw EConvertError("bad number");
-  } catch (...) {
-    testing::internal::CaptureStderr();
-    app.HandleException(nullptr);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "demo: bad number.\n");
-  }
-  app.OnException = MakeMethod<&TCatcher::OnException>(&catcher);
-  for (int i = 0; i < 3; ++i) {
-    try {
-      if (i == 0) throw EAbort("silent");
-      if (i == 1) throw EListError("List index out of bounds (3)");
-      throw std::runtime_error("std failure");
-    } catch (...) {
-      app.HandleException(&app);
-    }
-  }
-  EXPECT_EQ(catcher.Seen, (std::vector<String>{"EListError: List index out of bounds (3)", "Exception: std failure"}));
-  EXPECT_FALSE(app.Terminated());
-  app.Terminate();
-  EXPECT_TRUE(app.Terminated());
-  EXPECT_EQ(Application->ClassName(), "TApplication");
 }
 
 }  // namespace

@@ -1,0 +1,68 @@
+// The application object: exception reporting, the main form, the loop, released forms.
+#include <gtest/gtest.h>
+
+#include "Forms.h"
+#include "HeadlessWidgetSet.h"
+
+namespace xel {
+namespace {
+
+TEST(ApplicationTest, HandleExceptionReportsAllButAbort) {
+  struct TCatcher : TObject {
+    std::vector<String> Seen;
+    void OnException(TObject*, const Exception& e) { Seen.push_back(String(e.ClassName()) + ": " + e.Message()); }
+  } catcher;
+  TApplication app(nullptr);
+  app.SetTitle("demo");
+  try {
+    throw EConvertError("bad number");
+  } catch (...) {
+    testing::internal::CaptureStderr();
+    app.HandleException(nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "demo: bad number.\n");
+  }
+  app.OnException = MakeMethod<&TCatcher::OnException>(&catcher);
+  for (int i = 0; i < 3; ++i) {
+    try {
+      if (i == 0) throw EAbort("silent");
+      if (i == 1) throw EListError("List index out of bounds (3)");
+      throw std::runtime_error("std failure");
+    } catch (...) {
+      app.HandleException(&app);
+    }
+  }
+  EXPECT_EQ(catcher.Seen, (std::vector<String>{"EListError: List index out of bounds (3)", "Exception: std failure"}));
+  EXPECT_FALSE(app.Terminated());
+  app.Terminate();
+  EXPECT_TRUE(app.Terminated());
+  EXPECT_EQ(Application->ClassName(), "TApplication");
+}
+
+TEST(ApplicationTest, MainFormRunsTheLoopAndClosingItEnds) {
+  TForm* main = nullptr;
+  TForm* second = nullptr;
+  Application->CreateForm(main);
+  Application->CreateForm(second);
+  EXPECT_EQ(Application->MainForm(), main);
+  std::vector<String> seen;
+  HeadlessWidgetSet()->SetRunHandler([&] {
+    seen.push_back(main->GetVisible() ? "main shown" : "main hidden");
+    second->Show();
+    second->Close();  // hides a form that is not the main one
+    seen.push_back(second->GetVisible() ? "second shown" : "second hidden");
+    main->Close();
+  });
+  Application->Run();
+  HeadlessWidgetSet()->SetRunHandler(nullptr);
+  EXPECT_EQ(seen, (std::vector<String>{"main shown", "second hidden"}));
+  EXPECT_TRUE(Application->Terminated());
+  // Released forms go at the next idle pass; the main form pointer clears itself.
+  main->Release();
+  EXPECT_EQ(Application->MainForm(), main);
+  Application->ProcessMessages();
+  EXPECT_EQ(Application->MainForm(), nullptr);
+  delete second;
+}
+
+}  // namespace
+}  // namespace xel

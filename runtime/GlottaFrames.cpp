@@ -2,6 +2,9 @@
 
 #include "Application.h"
 #include "Expand.h"
+#include "VersionControl.h"
+
+XEL_UNIT_VERSION("$Header: /runtime/GlottaFrames.cpp 1 10.12.26 6:45 XG $")
 
 namespace xel {
 

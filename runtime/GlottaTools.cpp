@@ -3,6 +3,9 @@
 #include "Application.h"
 #include "ConvertTools.h"
 #include "Format.h"
+#include "VersionControl.h"
+
+XEL_UNIT_VERSION("$Header: /runtime/GlottaTools.cpp 1 10.12.26 6:45 XG $")
 
 namespace xel {
 

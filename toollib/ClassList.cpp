@@ -1,4 +1,7 @@
 #include "ClassList.h"
+#include "VersionControl.h"
+
+XEL_UNIT_VERSION("$Header: /toollib/ClassList.cpp 1 10.12.26 6:45 XG $")
 
 namespace xel {
 

@@ -1,6 +1,9 @@
 #include "MethodList.h"
 
 #include "Format.h"
+#include "VersionControl.h"
+
+XEL_UNIT_VERSION("$Header: /toollib/MethodList.cpp 1 10.12.26 6:45 XG $")
 
 namespace xel {
 

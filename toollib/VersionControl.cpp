@@ -3,6 +3,8 @@
 #include <mutex>
 #include <vector>
 
+XEL_UNIT_VERSION("$Header: /toollib/VersionControl.cpp 1 10.12.26 6:45 XG $")
+
 namespace xel {
 
 namespace {

@@ -1,0 +1,370 @@
+// The language component end to end: forms stored with their language data, read back,
+// switched in groups; program units with linked language resources; the startup language.
+#include <gtest/gtest.h>
+
+#include "Application.h"
+#include "GlottaFixtures.h"
+#include "HeadlessWidgetSet.h"
+#include "ResFile.h"
+#include "Resources.h"
+#include "TextForms.h"
+
+namespace xel::test {
+namespace {
+
+// Records the events of the components it listens to, in order.
+struct TRecorder : TObject {
+  std::vector<String> Log;
+  String SwitchTo;  // when set, OnChange asks for another switch
+  void Before(TObject* s) { Log.push_back(Name(s) + ":before"); }
+  void Change(TObject* s) {
+    Log.push_back(Name(s) + ":change");
+    if (!SwitchTo.empty()) static_cast<TGlotta*>(s)->SetLanguage(SwitchTo);
+  }
+  void After(TObject* s) { Log.push_back(Name(s) + ":after"); }
+  void Raise(TGlotta*) { throw EConvertError("listener failed"); }
+  void Listen(TGlotta* g) { Log.push_back(g ? "listen:" + g->Owner()->GetName() : String("listen:gone")); }
+  void Failure(TObject*, const Exception& e) { Log.push_back("error:" + e.Message()); }
+  static String Name(TObject* s) { return static_cast<TComponent*>(s)->Owner()->GetName(); }
+  void Attach(TGlotta* g) {
+    g->BeforeChange = MakeMethod<&TRecorder::Before>(this);
+    g->OnChange = MakeMethod<&TRecorder::Change>(this);
+    g->AfterChange = MakeMethod<&TRecorder::After>(this);
+  }
+};
+
+struct GlottaTest : testing::Test {
+  void SetUp() override {
+    RestartUnit("ka_GE.UTF-8");  // a language outside the table: no startup language
+    Application->OnException = MakeMethod<&TRecorder::Failure>(&Errors);
+  }
+  void TearDown() override {
+    Application->OnException = nullptr;
+    RestartUnit();
+  }
+  // Loads a form in a fresh unit under the locale.
+  std::unique_ptr<TForm> Load(const TFormSpec& spec, const char* locale = "ka_GE.UTF-8") {
+    String stream = BuildFormStream(spec);
+    RestartUnit(locale);
+    return LoadForm(stream);
+  }
+  TRecorder Errors;
+};
+
+void ExpectLanguage(TForm* form, const String& language) {
+  SCOPED_TRACE(form->GetName() + " in " + language);
+  EXPECT_EQ(GlottaOf(form)->GetLanguage(), language);
+  EXPECT_EQ(LabelText(form), Expected("Label", language));
+  EXPECT_EQ(HintText(form), Expected("Hint", language));
+  EXPECT_EQ(MemoLine(form), Expected("line", language));
+  EXPECT_EQ(GlottaOf(form)->GetString("Greeting"), Expected("Hello", language));
+}
+
+TEST_F(GlottaTest, AFormStreamCarriesEveryLanguageAndSwitchesLive) {
+  TFormSpec spec;
+  spec.Languages = {"English", "Deutsch", "Français"};
+  String stream = BuildFormStream(spec);
+  // The language data follow the component's own properties, under the manager's prefix.
+  String text = ObjectBinaryToText(stream);
+  size_t glotta = text.find("object Glotta: TGlotta");
+  ASSERT_NE(glotta, String::npos);
+  size_t language = text.find("Language = 'English'", glotta);
+  size_t langs = text.find("LanguageManager_Langs = <", glotta);
+  size_t comps = text.find("LanguageManager_Comps = <", glotta);
+  size_t names = text.find("LanguageManager_Names = 'Greeting'#13#10", glotta);
+  size_t values = text.find("LanguageManager_Values = ", glotta);
+  EXPECT_TRUE(language < langs && langs < comps && comps < names && names < values) << text;
+  // The Hint item: its two other languages, each as size, type code 256 and the bytes.
+  const String hintDe = "Hint-Deutsch", hintFr = "Hint-Français";
+  String block;
+  for (const String* v : {&hintDe, &hintFr}) {
+    Integer size = static_cast<Integer>(v->size()) + 4;
+    block += String(reinterpret_cast<const char*>(&size), 4) + String("\x00\x01\x00\x00", 4) + *v;
+  }
+  Integer blockSize = static_cast<Integer>(block.size());
+  EXPECT_NE(stream.find(String("\x06Values") + '\x0A' + String(reinterpret_cast<const char*>(&blockSize), 4) + block),
+            String::npos);
+
+  RestartUnit("ka_GE.UTF-8");
+  auto form = LoadForm(stream);
+  ExpectLanguage(form.get(), "English");
+  for (const char* l : {"Français", "Deutsch", "English", "Deutsch"}) {
+    GlottaOf(form.get())->SetLanguage(l);
+    ExpectLanguage(form.get(), l);
+  }
+  // Saved in German, it opens in German when nothing else decides.
+  TStringStream saved;
+  saved.WriteComponent(form.get());
+  form.reset();
+  RestartUnit("ka_GE.UTF-8");
+  form = LoadForm(saved.DataString());
+  ExpectLanguage(form.get(), "Deutsch");
+  EXPECT_EQ(Errors.Log, std::vector<String>{});
+}
+
+TEST_F(GlottaTest, FormsOfOneFrameSwitchPhaseByPhase) {
+  TFormSpec a, b;
+  a.Name = "FormA";
+  b.Name = "FormB";
+  String sa = BuildFormStream(a), sb = BuildFormStream(b);
+  auto fa = LoadForm(sa);
+  auto fb = LoadForm(sb);
+  TRecorder rec;
+  rec.Attach(GlottaOf(fa.get()));
+  rec.Attach(GlottaOf(fb.get()));
+  GlottaOf(fa.get())->SetLanguage("Deutsch");
+  EXPECT_EQ(rec.Log, (std::vector<String>{"FormA:before", "FormB:before", "FormA:change", "FormB:change",
+                                          "FormA:after", "FormB:after"}));
+  ExpectLanguage(fb.get(), "Deutsch");
+  // The frame's language again, in any case, or only blanks: no phase at all.
+  rec.Log.clear();
+  GlottaOf(fb.get())->SetLanguage("DEUTSCH");
+  GlottaOf(fb.get())->SetLanguage("   ");
+  EXPECT_EQ(rec.Log, std::vector<String>{});
+  // A table name reaches the native one.
+  GlottaOf(fb.get())->SetLanguage("english");
+  ExpectLanguage(fa.get(), "English");
+  GlottaOf(fb.get())->SetLanguage(" German ");
+  ExpectLanguage(fa.get(), "Deutsch");
+  EXPECT_EQ(FrameDomain(GlottaOf(fa.get())->Notify()), "");
+}
+
+TEST_F(GlottaTest, DomainsGroupFormsWhateverTheLetterCase) {
+  TFormSpec a, b, c;
+  a.Name = "FormA";
+  a.Domain = "Main";
+  b.Name = "FormB";
+  b.Domain = "MAIN";
+  c.Name = "FormC";
+  String sa = BuildFormStream(a), sb = BuildFormStream(b), sc = BuildFormStream(c);
+  auto fa = LoadForm(sa);
+  auto fb = LoadForm(sb);
+  auto fc = LoadForm(sc);
+  EXPECT_EQ(DomainFrames()->Count(), 1);
+  EXPECT_EQ(FrameDomain(GlottaOf(fb.get())->Notify()), "MAIN");  // the case given last
+  GlottaOf(fb.get())->SetLanguage("Deutsch");
+  ExpectLanguage(fa.get(), "Deutsch");
+  ExpectLanguage(fc.get(), "English");
+  // Moving a component into the domain makes it follow that frame alone.
+  GlottaOf(fc.get())->SetDomain("main");
+  ExpectLanguage(fc.get(), "Deutsch");
+  EXPECT_EQ(UnnamedFrames()->Count(), 0);
+}
+
+TEST_F(GlottaTest, ATopLevelFormOpensAFrameThatLaterFormsJoin) {
+  TFormSpec first, top, later;
+  first.Name = "First";
+  top.Name = "Top";
+  top.TopLevel = true;
+  later.Name = "Later";
+  String s1 = BuildFormStream(first), s2 = BuildFormStream(top), s3 = BuildFormStream(later);
+  auto f1 = LoadForm(s1);
+  GlottaOf(f1.get())->SetLanguage("Deutsch");
+  auto f2 = LoadForm(s2);
+  auto f3 = LoadForm(s3);
+  EXPECT_EQ(UnnamedFrames()->Count(), 2);
+  ExpectLanguage(f2.get(), "Deutsch");  // a new frame starts in the language of the last one
+  GlottaOf(f3.get())->SetLanguage("English");
+  ExpectLanguage(f2.get(), "English");
+  ExpectLanguage(f1.get(), "Deutsch");
+}
+
+TEST_F(GlottaTest, ASwitchFromInsideOnChangeFailsWhileTheRunningOneCompletes) {
+  TFormSpec a, b;
+  a.Name = "FormA";
+  b.Name = "FormB";
+  String sa = BuildFormStream(a), sb = BuildFormStream(b);
+  auto fa = LoadForm(sa);
+  auto fb = LoadForm(sb);
+  TRecorder rec;
+  rec.Attach(GlottaOf(fa.get()));
+  rec.SwitchTo = "English";
+  GlottaOf(fb.get())->SetLanguage("Deutsch");
+  EXPECT_EQ(Errors.Log, std::vector<String>{"error:SetGlobalLanguage cannot be called when still processing"});
+  ExpectLanguage(fa.get(), "Deutsch");
+  ExpectLanguage(fb.get(), "Deutsch");
+  EXPECT_EQ(rec.Log.back(), "FormA:after");
+}
+
+TEST_F(GlottaTest, FailingListenersDoNotStopTheOthers) {
+  auto form = Load({});
+  TGlotta* g = GlottaOf(form.get());
+  TRecorder rec;
+  g->RegisterChangeNotify(MakeMethod<&TRecorder::Listen>(&rec));
+  g->RegisterChangeNotify(MakeMethod<&TRecorder::Raise>(&rec));  // the latest is served first
+  g->RegisterChangeNotify(MakeMethod<&TRecorder::Listen>(&rec));  // moves to the end
+  g->SetLanguage("Deutsch");
+  EXPECT_EQ(Errors.Log, std::vector<String>{"error:listener failed"});
+  EXPECT_EQ(rec.Log, std::vector<String>{"listen:Form1"});
+  ExpectLanguage(form.get(), "Deutsch");
+  g->UnregisterChangeNotify(MakeMethod<&TRecorder::Raise>(&rec));
+  form.reset();  // listeners learn that the component goes
+  EXPECT_EQ(rec.Log.back(), "listen:gone");
+}
+
+TEST_F(GlottaTest, AComponentWithoutTheLanguageKeepsItsTextsAndStillHearsTheChange) {
+  TFormSpec a, b;
+  a.Name = "FormA";
+  b.Name = "FormB";
+  b.Languages = {"English", "Français"};
+  String sa = BuildFormStream(a), sb = BuildFormStream(b);
+  auto fa = LoadForm(sa);
+  auto fb = LoadForm(sb);
+  TRecorder rec;
+  rec.Attach(GlottaOf(fb.get()));
+  GlottaOf(fa.get())->SetLanguage("Deutsch");
+  ExpectLanguage(fa.get(), "Deutsch");
+  ExpectLanguage(fb.get(), "English");
+  EXPECT_EQ(rec.Log, (std::vector<String>{"FormB:before", "FormB:change", "FormB:after"}));
+  EXPECT_EQ(Errors.Log, std::vector<String>{});
+  EXPECT_EQ(GetGlobalLanguage(GlottaOf(fb.get())->Notify()), "Deutsch");
+}
+
+TEST_F(GlottaTest, RunTimeChangesSurviveASwitchAwayAndBack) {
+  auto form = Load({});
+  static_cast<TLabel*>(form->FindComponent("Label1"))->SetText("Changed by the program");
+  GlottaOf(form.get())->SetLanguage("Deutsch");
+  EXPECT_EQ(LabelText(form.get()), "Label-Deutsch");
+  GlottaOf(form.get())->SetLanguage("English");
+  EXPECT_EQ(LabelText(form.get()), "Changed by the program");
+}
+
+TEST_F(GlottaTest, StartupLanguageFromTheLocaleAndFromTheApplication) {
+  struct TCase {
+    const char* Name;
+    const char* Locale;
+    const char* Defined;  // DefineStartupLanguage before the first form
+    const char* Opens;
+  };
+  const TCase cases[] = {
+      {"German locale", "de_DE.UTF-8", nullptr, "Deutsch"},
+      {"defined before the first form", "de_DE.UTF-8", "English", "English"},
+      {"a locale outside the table", "ka_GE.UTF-8", nullptr, "Deutsch"},
+      {"a table language the form lacks", "vi_VN.UTF-8", nullptr, "Deutsch"},
+  };
+  TFormSpec spec;
+  spec.StoredIndex = 1;  // saved in German; without a startup language it opens so
+  String stream = BuildFormStream(spec);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    RestartUnit(c.Locale);
+    if (c.Defined) DefineStartupLanguage(c.Defined);
+    auto form = LoadForm(stream);
+    ExpectLanguage(form.get(), c.Opens);
+  }
+  RestartUnit("de_DE.UTF-8");
+  auto form = LoadForm(stream);
+  DefineStartupLanguage("English");  // too late: a frame exists
+  EXPECT_EQ(UnnamedFrames()->StartupLanguage(), "German");
+  // The last frame goes; its language starts the next first frame.
+  GlottaOf(form.get())->SetLanguage("English");
+  form.reset();
+  EXPECT_EQ(UnnamedFrames()->Count(), 0);
+  form = LoadForm(stream);
+  ExpectLanguage(form.get(), "English");
+  EXPECT_EQ(GetCurrentUserLanguage(), "German");
+  RestartUnit("vi_VN.UTF-8");
+  EXPECT_EQ(GetCurrentUserLanguage(), "Vietnamese");
+  RestartUnit("ka_GE.UTF-8");
+  EXPECT_EQ(GetCurrentUserLanguage(), "");
+}
+
+// A program unit's language file: the stream of one TGlotta with named strings only,
+// in a resource linked into this program (registered with its resource table).
+String UnitLanguages;
+void UnitLangChange(const String& language) { UnitLanguages += language + ";"; }
+
+const String& UnitResourceImage() {
+  static const String image = [] {
+    RestartUnit();
+    TComponent holder(nullptr);
+    auto* g = new TGlotta(&holder);
+    g->SetName("UnitStrings");
+    FillLanguages(g, {"English", "Deutsch"});
+    TConsistentLangPropertyEntry* s = g->LanguageManager()->AddString("Greeting");
+    g->InitLanguages();
+    s->SetLangValue(0, Variant(String("Hello-English")));
+    s->SetLangValue(1, Variant(String("Hello-Deutsch")));
+    TStringStream stream;
+    stream.WriteComponent(g);
+    TResourceFile rf;
+    rf.Put("UNITSTRINGS", std::vector<Byte>(stream.DataString().begin(), stream.DataString().end()));
+    TStringStream out;
+    rf.SaveToStream(&out);
+    return out.DataString();
+  }();
+  return image;
+}
+
+TEST_F(GlottaTest, AProgramUnitGetsItsStringsAndTheFormsJoinItsFrame) {
+  static const bool registered = [] {
+    const String& image = UnitResourceImage();
+    RegisterModuleResources(reinterpret_cast<const void*>(&UnitLangChange),
+                            reinterpret_cast<const Byte*>(image.data()), image.size());
+    return true;
+  }();
+  ASSERT_TRUE(registered);
+  TFormSpec spec;
+  String stream = BuildFormStream(spec);
+  RestartUnit("ka_GE.UTF-8");
+  DefineStartupLanguage("Deutsch");
+  UnitLanguages.clear();
+  TGetString getString;
+  InitGlotta("UnitStrings", &UnitLangChange, getString);
+  EXPECT_EQ(UnitLanguages, "Deutsch;");
+  EXPECT_EQ(getString("Greeting"), "Hello-Deutsch");
+  try {
+    getString("Farewell");
+    FAIL() << "expected EStringNotFound";
+  } catch (const EStringNotFound& e) {
+    EXPECT_STREQ(e.what(), "Character string identifier not found: Farewell");
+  }
+  // A form created afterwards joins the unit's frame; its switches reach the unit.
+  auto form = LoadForm(stream);
+  ExpectLanguage(form.get(), "Deutsch");
+  GlottaOf(form.get())->SetLanguage("English");
+  EXPECT_EQ(UnitLanguages, "Deutsch;English;");
+  EXPECT_EQ(getString("Greeting"), "Hello-English");
+  EXPECT_THROW(InitGlotta("NoSuchUnit", &UnitLangChange, getString), EResNotFound);
+}
+
+TEST_F(GlottaTest, RulesOfTheComponent) {
+  try {
+    TGlotta orphan(nullptr);
+    FAIL() << "expected an exception";
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "Component owner for TGlotta required");
+  }
+  EXPECT_EQ(UnnamedFrames()->Count(), 0);  // nothing was registered
+
+  auto form = Load({});
+  TGlotta* g = GlottaOf(form.get());
+  try {
+    g->SetTopLevel(true);
+    FAIL() << "expected an exception";
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "TGlotta.TopLevel can only be changed at designing time");
+  }
+  TStringList names;
+  names.Add("old");
+  g->LanguageManager()->Langs()->Add()->SetName("Afrikaans");
+  g->GetLanguages(&names);
+  EXPECT_EQ(names.CommaText(), "Afrikaans,Deutsch,English");
+
+  TForm empty(nullptr, TCreateNew{});
+  auto* bare = new TGlotta(&empty);
+  EXPECT_EQ(bare->GetLanguage(), "");
+
+  // At design time a dropped component takes the shortest free name.
+  TForm designed(nullptr, TCreateNew{});
+  designed.SetDesigning(true);
+  auto* g1 = new TGlotta(&designed);
+  g1->SetName("Glotta1");
+  auto* g2 = new TGlotta(&designed);
+  g2->SetName("Glotta1");
+  EXPECT_EQ(g1->GetName(), "Glotta");
+  EXPECT_EQ(g2->GetName(), "Glotta1");
+}
+
+}  // namespace
+}  // namespace xel::test

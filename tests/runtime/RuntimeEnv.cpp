@@ -1,0 +1,20 @@
+// The runtime tests run on the headless widget set with every class registered.
+#include <gtest/gtest.h>
+
+#include "Forms.h"
+#include "Glotta.h"
+#include "HeadlessWidgetSet.h"
+#include "StdCtrls.h"
+
+namespace {
+struct TRuntimeEnvironment : testing::Environment {
+  void SetUp() override {
+    xel::RegisterCoreClasses();
+    xel::RegisterFormsClasses();
+    xel::RegisterStdCtrlsClasses();
+    xel::RegisterGlottaClasses();
+    xel::InstallHeadlessWidgetSet();
+  }
+};
+[[maybe_unused]] testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new TRuntimeEnvironment);
+}  // namespace

@@ -94,6 +94,18 @@ TEST(VersionControlTest, HeadersAreRegisteredAndTakenApart) {
   ASSERT_GE(versions.Count(), 1);
   EXPECT_EQ(versions[versions.Count() - 1], "$Header: /Xel/Glotta/ToolLibTest.cpp 3 10.12.26 4:05 XG $");
 
+  // Every unit of the library registered a header of its own file when it loaded.
+  for (const char* unit : {"/toollib/MethodList.cpp", "/toollib/ClassList.cpp", "/toollib/Expand.cpp",
+                           "/toollib/VersionControl.cpp"}) {
+    int found = -1;
+    for (int i = 0; i < versions.Count(); ++i)
+      if (versions[i].find(unit) != String::npos) found = i;
+    ASSERT_GE(found, 0) << unit;
+    TUnitHeader parsed;
+    EXPECT_TRUE(ExtractHeader(versions[found], parsed)) << versions[found];
+    EXPECT_EQ(parsed.Path, unit);
+  }
+
   TUnitHeader h;
   ASSERT_TRUE(ExtractHeader("$Header: /Xel/Tools/Glotta.pas 12 10.09.99 15:15 JS $", h));
   EXPECT_EQ(h.Path, "/Xel/Tools/Glotta.pas");

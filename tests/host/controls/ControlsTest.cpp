@@ -1,6 +1,8 @@
 // Controls built in code: layout, inherited fonts, painting, menus, item lists, teardown.
 #include <gtest/gtest.h>
 
+#include "../core/RegistryCheck.h"
+
 #include <memory>
 
 #include "Forms.h"
@@ -226,6 +228,9 @@ TEST(TeardownTest, OwnersFreeAndParentsLetGo) {
   EXPECT_EQ(HeadlessWidgetSet()->HandleCount(), 0);
   EXPECT_EQ(Screen->FormCount(), 0);
 }
+
+
+TEST(RegistryWideTest, EveryRegisteredClassHasSoundProperties) { EXPECT_GT(test::CheckRegisteredClasses(), 100); }
 
 }  // namespace
 }  // namespace xel

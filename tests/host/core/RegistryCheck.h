@@ -11,9 +11,10 @@
 
 namespace xel::test {
 
-// An instance of any creatable class: components without owner, collection items inside
+// An instance of any creatable class: components with an owner, collection items inside
 // a collection of their own class.
 struct TInstance {
+  std::unique_ptr<TComponent> OwnerOf;  // components are made with an owner, as forms hold them
   std::unique_ptr<TCollection> Holder;
   std::unique_ptr<TObject> Own;
   TObject* Obj = nullptr;
@@ -24,6 +25,9 @@ inline TInstance Make(TClass cls) {
   if (cls->InheritsFrom(TCollectionItem::StaticClass())) {
     i.Holder = std::make_unique<TCollection>(cls);
     i.Obj = i.Holder->Add();
+  } else if (cls->InheritsFrom(TComponent::StaticClass())) {
+    i.OwnerOf = std::make_unique<TComponent>(nullptr);
+    i.Obj = CreateComponent(cls, i.OwnerOf.get());
   } else {
     i.Own.reset(cls->Create(nullptr));
     i.Obj = i.Own.get();

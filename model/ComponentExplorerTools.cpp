@@ -1,5 +1,7 @@
 #include "ComponentExplorerTools.h"
 
+#include <algorithm>
+
 namespace xel {
 
 // ---- TBaseEntry ----------------------------------------------------------------------------
@@ -41,7 +43,7 @@ TPropertyEntry* TPropertyEntry::Create(TMainEntry* mainEntry, PPropInfo descript
 
 TObject* TPropertyEntry::GetParentObject() const { return Collection(); }
 
-TPropertyEntries* TPropertyEntry::GetParent() const { return dynamic_cast<TPropertyEntries*>(Collection()); }
+TPropertyEntries* TPropertyEntry::GetParent() const { return ClassCast<TPropertyEntries>(Collection()); }
 
 TMainEntry* TPropertyEntry::MainEntry() const {
   TPropertyEntries* props = GetParent();
@@ -186,7 +188,7 @@ TPropertyEntries::TPropertyEntries(TMainEntry* mainEntry, TClass itemClass)
 
 TObject* TPropertyEntries::GetParentObject() const { return GetOwner(); }
 
-TMainEntry* TPropertyEntries::GetParent() const { return dynamic_cast<TMainEntry*>(GetOwner()); }
+TMainEntry* TPropertyEntries::GetParent() const { return ClassCast<TMainEntry>(GetOwner()); }
 
 int TPropertyEntries::IndexOfProp(std::string_view name) const {
   for (int i = 0; i < Count(); ++i)
@@ -244,7 +246,7 @@ void TMainEntry::SetProps(TPropertyEntries* v) { FProps->Assign(v); }
 
 TObject* TMainEntry::GetParentObject() const { return Collection(); }
 
-TMainEntries* TMainEntry::GetParent() const { return dynamic_cast<TMainEntries*>(Collection()); }
+TMainEntries* TMainEntry::GetParent() const { return ClassCast<TMainEntries>(Collection()); }
 
 TMainEntry* TMainEntry::FindFirstMainEntry() {
   TMainEntry* e = this;
@@ -313,56 +315,68 @@ void TMainEntry::RefreshProps() {
         if (sub->FProps->Items(k)->TypeName().empty()) sub->FProps->Items(k)->SetTypeName("String");
     }
   }
-  if (FSubType.Contains(stPubPropObject) && FObject) {
-    TClassInfo info(FObject);
-    for (int p = 0; p < info.Count(); ++p) {
-      if (!info.Select(p)) continue;
-      for (int i = 0; i < FProps->Count(); ++i) {
-        TPropertyEntry* item = FProps->Items(i);
-        if (item->Kind() == info.Kind() && SameText(item->Name(), info.Name())) {
-          item->SetDescriptor(info.PropRef());
-          item->SetTypeName(info.Typ());
-          break;
-        }
-      }
-      if (info.Kind() != tkClass || !info.Readable()) continue;
-      TObject* held = info.GetAsObject();
-      for (int i = 0; i < FItems->Count(); ++i) {
-        TMainEntry* sub = FItems->Items(i);
-        if (sub->FSubType.Contains(stNoValidate)) continue;
-        if (sub->FSubType == TMainEntrySubType{stPubPropObject} && SameText(sub->FName, info.Name())) {
-          sub->FObject = held;
-          break;
-        }
-        if (sub->FSubType == TMainEntrySubType{stTStringsObject} && SameText(sub->FName, info.Name())) {
-          if (auto* list = dynamic_cast<TStrings*>(held)) {
-            sub->FObject = list;
-            for (int k = 0; k < sub->FProps->Count(); ++k) {
-              TPropertyEntry* item = sub->FProps->Items(k);
-              int line;
-              if (item->GetItemIndex(line) && line >= 0 && line < list->Count()) {
-                item->SetTypeName("String");
-              } else {
-                // No longer names a line: the next step drops it.
-                String n = item->Name();
-                for (char& c : n)
-                  if (c == '[' || c == ']') c = '/';
-                item->SetName(n);
-              }
-            }
-          }
-          break;
-        }
-        if (sub->FSubType == TMainEntrySubType{stPubPropObject, stCollectionObject} &&
-            SameText(sub->FName.substr(0, sub->FName.find('[')), info.Name())) {
-          int index;
-          if (auto* coll = dynamic_cast<TCollection*>(held); coll && sub->GetItemIndex(index) && index < coll->Count())
-            sub->FObject = coll->Items(index);
-        }
+  if (FSubType.Contains(stPubPropObject) && FObject) BindToObject();
+  FItems->RefreshProps();
+}
+
+// Each entry finds its property by name through the class's index (a language switch
+// re-binds every item, so this must not walk all properties per item). As before, an item
+// binds to a property of the same kind, and of several entries naming one property only
+// the first binds.
+void TMainEntry::BindToObject() {
+  TClass cls = FObject->ClassType();
+  std::vector<PPropInfo> taken;
+  auto first = [&](PPropInfo p) {
+    if (std::find(taken.begin(), taken.end(), p) != taken.end()) return false;
+    taken.push_back(p);
+    return true;
+  };
+  for (int i = 0; i < FProps->Count(); ++i) {
+    TPropertyEntry* item = FProps->Items(i);
+    PPropInfo p = cls->FindProp(item->Name());
+    if (!p || !p->PropType() || p->PropType()->Kind != item->Kind() || !first(p)) continue;
+    item->SetDescriptor(p);
+    if (item->TypeName() != p->PropType()->Name) item->SetTypeName(p->PropType()->Name);
+  }
+  taken.clear();
+  for (int i = 0; i < FItems->Count(); ++i) {
+    TMainEntry* sub = FItems->Items(i);
+    if (sub->FSubType.Contains(stNoValidate)) continue;
+    const bool inCollection = sub->FSubType == TMainEntrySubType{stPubPropObject, stCollectionObject};
+    const bool published = sub->FSubType == TMainEntrySubType{stPubPropObject};
+    const bool strings = sub->FSubType == TMainEntrySubType{stTStringsObject};
+    if (!inCollection && !published && !strings) continue;
+    PPropInfo p = cls->FindProp(inCollection ? sub->FName.substr(0, sub->FName.find('[')) : sub->FName);
+    if (!p || !p->PropType() || p->PropType()->Kind != tkClass || !p->Readable()) continue;
+    TObject* held = GetObjectProp(FObject, p);
+    if (inCollection) {
+      int index;
+      if (auto* coll = dynamic_cast<TCollection*>(held); coll && sub->GetItemIndex(index) && index < coll->Count())
+        sub->FObject = coll->Items(index);
+      continue;
+    }
+    if (!first(p)) continue;
+    if (published) {
+      sub->FObject = held;
+      continue;
+    }
+    auto* list = dynamic_cast<TStrings*>(held);
+    if (!list) continue;
+    sub->FObject = list;
+    for (int k = 0; k < sub->FProps->Count(); ++k) {
+      TPropertyEntry* item = sub->FProps->Items(k);
+      int line;
+      if (item->GetItemIndex(line) && line >= 0 && line < list->Count()) {
+        if (item->TypeName() != "String") item->SetTypeName("String");
+      } else {
+        // No longer names a line: the next step drops it.
+        String n = item->Name();
+        for (char& c : n)
+          if (c == '[' || c == ']') c = '/';
+        item->SetName(n);
       }
     }
   }
-  FItems->RefreshProps();
 }
 
 TMainEntry* TMainEntry::CopyItem(TMainEntries* destination, bool deep) const {
@@ -395,7 +409,7 @@ TMainEntries::TMainEntries(TPersistent* owner, TClass propertyItemClass)
 
 TObject* TMainEntries::GetParentObject() const { return GetOwner(); }
 
-TMainEntry* TMainEntries::GetParent() const { return dynamic_cast<TMainEntry*>(GetOwner()); }
+TMainEntry* TMainEntries::GetParent() const { return ClassCast<TMainEntry>(GetOwner()); }
 
 void TMainEntries::Assign(TPersistent* source) {
   auto* src = dynamic_cast<TMainEntries*>(source);
@@ -500,8 +514,8 @@ void TComponentEntry::AssignThis(const TMainEntry* entry) {
 
 void TComponentEntry::RefreshProps() {
   if (TComponent* ref = GetRef()) {
-    FName = ref->Name();
-    FTypeName = ref->ClassName();
+    if (FName != ref->Name()) FName = ref->Name();
+    if (FTypeName != ref->ClassName()) FTypeName = ref->ClassName();
   }
   TMainEntry::RefreshProps();
 }

@@ -162,6 +162,7 @@ public:
   }
 
 protected:
+  void BindToObject();
   TObject* FObject = nullptr;
   TMainEntries* FItems = nullptr;
   TPropertyEntries* FProps = nullptr;

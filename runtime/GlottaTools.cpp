@@ -1,5 +1,7 @@
 #include "GlottaTools.h"
 
+#include <cstring>
+
 #include "Application.h"
 #include "ConvertTools.h"
 #include "Format.h"
@@ -135,9 +137,45 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int slot1, int slot2) {
     return;
   }
   int k = slot1 == 0 ? slot2 : slot1;
+  if (ExchangeText(k)) return;
   Variant old = GetValue();
   SetValue(GetLangValue(k));
   SetLangValue(k, old);
+}
+
+// A language switch exchanges every item; most are texts of published properties or of
+// string-list lines, and a slot holding a byte string: the bytes move directly (the slot
+// keeps its type code), as GetValue, SetValue and SetLangValue would move them.
+bool TInconsistentLangPropertyEntry::ExchangeText(int slot) {
+  thread_local String stored, live;  // keep their capacity from item to item
+  TSlot& s = FBuffers[static_cast<size_t>(slot)];
+  if (!s.Has || s.Data.size() < 4) return false;
+  const std::uint32_t code = s.Data[0] | (s.Data[1] << 8) | (s.Data[2] << 16) | (static_cast<std::uint32_t>(s.Data[3]) << 24);
+  if (code != varString) return false;
+  TMainEntry* main = MainEntry();
+  if (!main || !main->Object()) return false;
+  stored.assign(reinterpret_cast<const char*>(s.Data.data()) + 4, s.Data.size() - 4);
+  if (main->SubType().Contains(stPubPropObject)) {
+    PPropInfo d = Descriptor();
+    if (!d || !d->PropType() || !d->Readable() || !d->Writable()) return false;
+    if (d->PropType()->Kind != tkString && d->PropType()->Kind != tkLString) return false;
+    d->GetStrTo(main->Object(), live);
+    d->SetStr(main->Object(), stored);
+  } else if (main->SubType().Contains(stTStringsObject)) {
+    auto* list = dynamic_cast<TStrings*>(main->Object());
+    int line;
+    if (!list) return false;
+    if (IndexValue() >= 0) line = IndexValue();
+    else if (!GetItemIndex(line)) return false;
+    if (line < 0 || line >= list->Count()) return false;
+    live.assign(list->Strings(line));
+    list->SetStrings(line, stored);
+  } else {
+    return false;
+  }
+  s.Data.resize(4 + live.size());
+  std::memcpy(s.Data.data() + 4, live.data(), live.size());
+  return true;
 }
 
 void TInconsistentLangPropertyEntry::DefineProperties(TFiler* filer) {
@@ -202,14 +240,23 @@ TLanguageManager::~TLanguageManager() {
 
 void TLanguageManager::Fail(const char* what) const { throw Exception(ClassName() + what); }
 
+namespace {
+// The order of ForEachPropertyEntry (entries and properties from the last), without a
+// callback object per item: a switch walks every item.
+void CollectItems(const TMainEntries* entries, std::vector<TConsistentLangPropertyEntry*>& out) {
+  for (int i = entries->Count() - 1; i >= 0; --i) {
+    const TMainEntry* e = entries->Items(i);
+    const TPropertyEntries* props = e->GetProps();
+    for (int k = props->Count() - 1; k >= 0; --k)
+      if (auto* c = ClassCast<TConsistentLangPropertyEntry>(props->Items(k))) out.push_back(c);
+    CollectItems(e->GetItems(), out);
+  }
+}
+}  // namespace
+
 std::vector<TConsistentLangPropertyEntry*> TLanguageManager::AllItems() const {
   std::vector<TConsistentLangPropertyEntry*> items;
-  if (FComps)
-    FComps->ForEachPropertyEntry(
-        [&](TMainEntry*, TPropertyEntry* item, void*, bool&) {
-          if (auto* c = dynamic_cast<TConsistentLangPropertyEntry*>(item)) items.push_back(c);
-        },
-        nullptr);
+  if (FComps) CollectItems(FComps.get(), items);
   return items;
 }
 

@@ -105,6 +105,9 @@ public:
   void DefineProperties(TFiler* filer) override;
 
 private:
+  // The exchange of a text between the live property and a slot, without going through
+  // variants; false when the item is not such a case.
+  bool ExchangeText(int slot);
   void LoadValues(TStream* stream);
   void StoreValues(TStream* stream);
 };

@@ -109,7 +109,8 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   if (operation != opRemove) return;
   if (component == FMainForm) FMainForm = nullptr;
-  std::erase(FReleased, static_cast<TCustomForm*>(component));
+  // Compared as components: the form part of a component being freed is gone already.
+  std::erase_if(FReleased, [component](TCustomForm* f) { return static_cast<TComponent*>(f) == component; });
 }
 
 }  // namespace xel

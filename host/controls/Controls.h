@@ -99,7 +99,7 @@ public:
   bool IsEnabled() const;
 
   // Caption and Text are one value, as in the host.
-  String GetText() const { return FText; }
+  const String& GetText() const { return FText; }
   void SetText(const String& v);
   const String& Caption() const { return FText; }
   const String& GetHint() const { return FHint; }

@@ -141,7 +141,7 @@ void TCustomEdit::SetBorderStyle(TBorderStyle v) {
 }
 
 void TCustomEdit::TextChanged() {
-  Integer len = static_cast<Integer>(GetText().size());
+  const auto len = static_cast<Integer>(GetText().size());
   if (FSelStart > len) FSelStart = len;
   if (FSelStart + FSelLength > len) FSelLength = len - FSelStart;
   TWinControl::TextChanged();

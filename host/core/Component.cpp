@@ -11,6 +11,62 @@ TComponent::TComponent(TComponent* owner) {
   if (owner) owner->InsertComponent(this);
 }
 
+namespace detail {
+
+bool TFreeNotifyList::contains(TComponent* c) const {
+  if (!FIndex.empty()) return FIndex.count(c) != 0;
+  return std::find(FItems.begin(), FItems.end(), c) != FItems.end();
+}
+
+void TFreeNotifyList::push_back(TComponent* c) {
+  FItems.push_back(c);
+  ++FLive;
+  if (!FIndex.empty()) {
+    FIndex[c] = FItems.size() - 1;
+  } else if (FLive >= IndexFrom) {
+    for (size_t i = 0; i < FItems.size(); ++i)
+      if (FItems[i]) FIndex[FItems[i]] = i;
+  }
+}
+
+void TFreeNotifyList::pop_back() {
+  if (!FIndex.empty()) FIndex.erase(FItems.back());
+  FItems.pop_back();
+  --FLive;
+  Trim();
+}
+
+void TFreeNotifyList::erase(TComponent* c) {
+  size_t at;
+  if (!FIndex.empty()) {
+    auto it = FIndex.find(c);
+    if (it == FIndex.end()) return;
+    at = it->second;
+    FIndex.erase(it);
+  } else {
+    auto it = std::find(FItems.begin(), FItems.end(), c);
+    if (it == FItems.end()) return;
+    at = static_cast<size_t>(it - FItems.begin());
+  }
+  FItems[at] = nullptr;
+  --FLive;
+  Trim();
+  // Compact when most of the list is holes, keeping the order.
+  if (FItems.size() > 2 * FLive + IndexFrom) {
+    std::erase(FItems, nullptr);
+    FIndex.clear();
+    if (FLive >= IndexFrom)
+      for (size_t i = 0; i < FItems.size(); ++i) FIndex[FItems[i]] = i;
+  }
+}
+
+void TFreeNotifyList::Trim() {
+  while (!FItems.empty() && !FItems.back()) FItems.pop_back();
+  if (FLive == 0) FIndex.clear();
+}
+
+}  // namespace detail
+
 TComponent::~TComponent() {
   Destroying();
   // Everyone who asked hears of the end; a listener normally removes itself (and us from
@@ -127,9 +183,9 @@ void TComponent::RemoveComponent(TComponent* component) {
 void TComponent::DestroyComponents() {
   while (!FComponents.empty()) {
     TComponent* c = FComponents.back();
-    // Only components that others watch need the broadcast; the rest leave quietly, which
+    // Only components that siblings watch need the broadcast; the rest leave quietly, which
     // keeps freeing a large form linear.
-    if (c->FComponentState.Contains(csFreeNotification) ||
+    if (c->FSiblingWatched ||
         (FComponentState.Contains(csDesigning) && FComponentState.Contains(csInline)))
       RemoveComponent(c);
     else
@@ -147,17 +203,21 @@ void TComponent::Destroying() {
 void TComponent::FreeNotification(TComponent* component) {
   if (!component || component == this) return;
   if (!FOwner || component->FOwner != FOwner) {
-    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), component) == FFreeNotifies.end()) {
+    if (!FFreeNotifies.contains(component)) {
       FFreeNotifies.push_back(component);
       component->FreeNotification(this);
     }
+  } else {
+    // A watcher of the same owner is told by the owner's broadcast when this one is
+    // freed. Watchers in the lists above hear it directly, so they do not make freeing
+    // the owner's components broadcast (which would be quadratic on large forms).
+    FSiblingWatched = true;
   }
   FComponentState.Include(csFreeNotification);
 }
 
 void TComponent::RemoveNotification(TComponent* component) {
-  auto it = std::find(FFreeNotifies.begin(), FFreeNotifies.end(), component);
-  if (it != FFreeNotifies.end()) FFreeNotifies.erase(it);
+  FFreeNotifies.erase(component);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {

@@ -28,6 +28,24 @@ struct TNameEqual {
   using is_transparent = void;
   bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
 };
+// The components to tell when one is freed, in the order they asked. Lookups and removals
+// are by hash once the list is long (a controller may watch every component of a form).
+class TFreeNotifyList {
+public:
+  bool empty() const { return FLive == 0; }
+  TComponent* back() const { return FItems.back(); }
+  void pop_back();
+  bool contains(TComponent* c) const;
+  void push_back(TComponent* c);
+  void erase(TComponent* c);
+
+private:
+  static constexpr size_t IndexFrom = 16;
+  void Trim();
+  std::vector<TComponent*> FItems;  // removed entries are null until compacted
+  std::unordered_map<TComponent*, size_t> FIndex;
+  size_t FLive = 0;
+};
 }  // namespace detail
 
 class TComponent : public TPersistent {
@@ -126,7 +144,8 @@ private:
   TComponent* FOwner = nullptr;
   std::vector<TComponent*> FComponents;
   std::unordered_map<String, TComponent*, detail::TNameHash, detail::TNameEqual> FNameIndex;
-  std::vector<TComponent*> FFreeNotifies;
+  detail::TFreeNotifyList FFreeNotifies;
+  bool FSiblingWatched = false;
   TComponentState FComponentState;
   Integer FTag = 0;
   Integer FDesignInfo = 0;

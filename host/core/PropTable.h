@@ -207,6 +207,10 @@ public:
     else if constexpr (std::is_same_v<T, WideString>) return WideToUtf8(Get(obj));
     else KindError();
   }
+  void GetStrTo(const TObject* obj, String& out) const override {
+    if constexpr (std::is_same_v<T, String>) out.assign(Get(obj));
+    else out = GetStr(obj);
+  }
   void SetStr(TObject* obj, const String& v) const override {
     if constexpr (std::is_same_v<T, String>) Put(obj, v);
     else if constexpr (std::is_same_v<T, WideString>) Put(obj, Utf8ToWide(v));

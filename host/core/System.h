@@ -52,6 +52,14 @@ bool Is(const TObject* obj) {
   return dynamic_cast<const T*>(obj) != nullptr;
 }
 
+// The object as a T when its class is T or a descendant, else nullptr: through the class
+// references (a pointer walk), cheaper than dynamic_cast across shared libraries. T must
+// name its class with XEL_CLASS.
+template <class T>
+T* ClassCast(TObject* obj) {
+  return obj && obj->InheritsFrom(T::StaticClass()) ? static_cast<T*>(obj) : nullptr;
+}
+
 template <class T>
 T* As(TObject* obj) {
   if (!obj) return nullptr;

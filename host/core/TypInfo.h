@@ -102,6 +102,9 @@ public:
   virtual long double GetFloat(const TObject* obj) const;
   virtual void SetFloat(TObject* obj, long double value) const;
   virtual String GetStr(const TObject* obj) const;
+  // The same into a string that keeps its capacity (no new string per call when the
+  // getter hands out a reference).
+  virtual void GetStrTo(const TObject* obj, String& out) const { out = GetStr(obj); }
   virtual void SetStr(TObject* obj, const String& value) const;
   virtual Variant GetVariant(const TObject* obj) const;
   virtual void SetVariant(TObject* obj, const Variant& value) const;

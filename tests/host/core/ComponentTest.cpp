@@ -114,6 +114,29 @@ TEST(ComponentTest, FreeNotificationReachesComponentsOfOtherOwners) {
   delete t3;
 }
 
+TEST(ComponentTest, LongWatchListsKeepTheirOrderThroughRemovals) {
+  std::vector<String> log;
+  TComponent formA(nullptr), formB(nullptr);
+  auto* target = new TTracer(&formB, "Target", &log);
+  std::vector<TTracer*> watchers;
+  for (int i = 0; i < 40; ++i) {
+    watchers.push_back(new TTracer(&formA, "W" + IntToStr(i), &log));
+    watchers.back()->Watch(target);
+  }
+  // Freeing watchers in the middle takes them off the target's list.
+  for (int i = 1; i < 40; i += 3) delete watchers[i];
+  log.clear();
+  delete target;
+  std::vector<String> expected{"free Target"};
+  for (int i = 39; i >= 0; --i)
+    if (i % 3 != 1) expected.push_back("W" + IntToStr(i) + " -Target");
+  EXPECT_EQ(log, expected);  // the latest to ask hears first
+  for (int i = 0; i < 40; ++i) {
+    if (i % 3 == 1) continue;
+    EXPECT_EQ(watchers[i]->Watched, nullptr);
+  }
+}
+
 TEST(ComponentTest, InsertAndRemoveAreBroadcastToOwnedComponents) {
   std::vector<String> log;
   TComponent form(nullptr);

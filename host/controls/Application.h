@@ -35,6 +35,9 @@ public:
   // Asks OnHelp (which may refuse); true when help was shown or handled.
   bool HelpContext(Integer context);
   TIcon* Icon() const { return FIcon.get(); }
+  // A message dialog with the buttons of the flags (MB_OK, MB_YESNO, ... with an MB_ICON...);
+  // the pressed button's result (IDOK = mrOk, ...).
+  Integer MessageBox(const String& text, const String& caption, Integer flags);
   const String& Hint() const { return FHint; }
   void SetHint(const String& v);
 

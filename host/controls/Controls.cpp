@@ -522,14 +522,27 @@ void TWinControl::Realign() {
   AlignControls(r);
 }
 
-// Top and bottom first, then left and right, then the client: the host's order; within
-// one alignment, children keep their stacking order.
+// Top and bottom first, then left and right, then the client: the host's order. Controls
+// of one alignment keep the order of their positions (a splitter dropped right of a
+// left-aligned panel stays right of it), ties in stacking order.
 void TWinControl::AlignControls(TRect& rect) {
+  std::vector<TControl*> all(FControls.begin(), FControls.end());
+  all.insert(all.end(), FWinControls.begin(), FWinControls.end());
   auto place = [&](TAlign align) {
-    std::vector<TControl*> all(FControls.begin(), FControls.end());
-    all.insert(all.end(), FWinControls.begin(), FWinControls.end());
-    for (TControl* c : all) {
-      if (c->FAlign != align || !c->FVisible) continue;
+    std::vector<TControl*> list;
+    for (TControl* c : all)
+      if (c->FAlign == align && c->FVisible) list.push_back(c);
+    auto key = [align](const TControl* c) -> Integer {
+      switch (align) {
+        case alTop: return c->FTop;
+        case alBottom: return -(c->FTop + c->FHeight);
+        case alLeft: return c->FLeft;
+        case alRight: return -(c->FLeft + c->FWidth);
+        default: return 0;
+      }
+    };
+    std::stable_sort(list.begin(), list.end(), [&](const TControl* a, const TControl* b) { return key(a) < key(b); });
+    for (TControl* c : list) {
       switch (align) {
         case alTop:
           c->SetBounds(rect.Left, rect.Top, rect.Width(), c->FHeight);

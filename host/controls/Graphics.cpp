@@ -334,6 +334,92 @@ void TIcon::ParseHeader() {
   FHeight = dim(FData[7]);
 }
 
+void TPicture::Take(std::unique_ptr<TGraphic> graphic) {
+  FGraphic = std::move(graphic);
+  if (FGraphic) FGraphic->OnChange = MakeMethod<&TPicture::GraphicChanged>(this);
+  OnChange(this);
+}
+
+void TPicture::SetGraphic(TGraphic* graphic) {
+  if (!graphic) {
+    Take(nullptr);
+    return;
+  }
+  std::unique_ptr<TGraphic> copy(static_cast<TGraphic*>(graphic->ClassType()->Create(nullptr)));
+  copy->Assign(graphic);
+  Take(std::move(copy));
+}
+
+TBitmap* TPicture::Bitmap() {
+  if (!dynamic_cast<TBitmap*>(FGraphic.get())) Take(std::make_unique<TBitmap>());
+  return static_cast<TBitmap*>(FGraphic.get());
+}
+
+TIcon* TPicture::Icon() {
+  if (!dynamic_cast<TIcon*>(FGraphic.get())) Take(std::make_unique<TIcon>());
+  return static_cast<TIcon*>(FGraphic.get());
+}
+
+// By extension, as the host's registered file formats.
+void TPicture::LoadFromFile(const String& fileName) {
+  String ext = LowerCase(ExtractFileExt(fileName));
+  std::unique_ptr<TGraphic> g;
+  if (ext == ".bmp") g = std::make_unique<TBitmap>();
+  else if (ext == ".ico") g = std::make_unique<TIcon>();
+  else throw EInvalidGraphic(Format("Unknown picture file extension (%s)", {ext}));
+  g->LoadFromFile(fileName);
+  Take(std::move(g));
+}
+
+void TPicture::Assign(TPersistent* source) {
+  if (!source) {
+    SetGraphic(nullptr);
+    return;
+  }
+  if (auto* p = dynamic_cast<TPicture*>(source)) {
+    SetGraphic(p->FGraphic.get());
+    return;
+  }
+  if (auto* g = dynamic_cast<TGraphic*>(source)) {
+    SetGraphic(g);
+    return;
+  }
+  TPersistent::Assign(source);
+}
+
+// "Data": the graphic's class name as a short string, then what the graphic stores.
+void TPicture::DefineProperties(TFiler* filer) {
+  filer->DefineBinaryProperty(
+      "Data",
+      [this](TStream* s) {
+        Byte len = 0;
+        s->ReadBuffer(&len, 1);
+        String cls(len, '\0');
+        s->ReadBuffer(cls.data(), len);
+        TClass c = GetClass(cls);
+        if (!c || !c->InheritsFrom(TGraphic::StaticClass()) || !c->CanCreate())
+          throw EInvalidGraphic(Format("Unknown picture format %s", {cls}));
+        std::unique_ptr<TGraphic> g(static_cast<TGraphic*>(c->Create(nullptr)));
+        std::uint32_t size = 0;
+        s->ReadBuffer(&size, 4);
+        if (size > s->Remaining()) throw EReadError("Bitmap image is not valid");
+        String bytes(size, '\0');
+        s->ReadBuffer(bytes.data(), size);
+        g->LoadFromBytes(bytes);
+        Take(std::move(g));
+      },
+      [this](TStream* s) {
+        const String& cls = FGraphic->ClassName();
+        auto len = static_cast<Byte>(cls.size());
+        s->WriteBuffer(&len, 1);
+        s->WriteBuffer(cls.data(), len);
+        auto size = static_cast<std::uint32_t>(FGraphic->Data().size());
+        s->WriteBuffer(&size, 4);
+        FGraphic->SaveToStream(s);
+      },
+      FGraphic && !FGraphic->Empty());
+}
+
 void RegisterGraphicsClasses() {
   RegisterIntegerConsts(TypeInfo<TColor>(), ColorNames());
   RegisterIntegerConsts(TypeInfo<TFontCharset>(),

@@ -255,6 +255,29 @@ protected:
   void ParseHeader() override;
 };
 
+// A picture of any graphic class; stores the class name before the graphic's data.
+class TPicture : public TPersistent {
+  XEL_CLASS(TPicture, TPersistent)
+public:
+  TPicture() = default;
+  TGraphic* Graphic() const { return FGraphic.get(); }
+  void SetGraphic(TGraphic* graphic);
+  // The graphic as a bitmap (made when there is none, replacing an icon).
+  TBitmap* Bitmap();
+  TIcon* Icon();
+  Integer Width() const { return FGraphic ? FGraphic->Width() : 0; }
+  Integer Height() const { return FGraphic ? FGraphic->Height() : 0; }
+  void LoadFromFile(const String& fileName);
+  void Assign(TPersistent* source) override;
+  void DefineProperties(TFiler* filer) override;
+  TNotifyEvent OnChange;
+
+private:
+  void GraphicChanged(TObject*) { OnChange(this); }
+  void Take(std::unique_ptr<TGraphic> graphic);
+  std::unique_ptr<TGraphic> FGraphic;
+};
+
 void RegisterGraphicsClasses();
 
 }  // namespace xel

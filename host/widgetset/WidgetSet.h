@@ -10,6 +10,8 @@ namespace xel {
 
 class TApplication;
 class TPopupMenu;
+class TTimer;
+class TCommonDialog;
 
 class TWidgetSet {
 public:
@@ -30,6 +32,10 @@ public:
   // Shows a pop-up menu at a screen position; returns when it closed (a click on an item
   // has run by then).
   virtual void Popup(TPopupMenu* menu, TPoint screenPos) = 0;
+  // A timer was enabled, disabled, retimed or freed: run it exactly while Running().
+  virtual void UpdateTimer(TTimer* timer) = 0;
+  // Shows a common dialog (file, font, folder); true when the user accepted.
+  virtual bool ExecuteDialog(TCommonDialog* dialog) = 0;
   // The screen's size, for centring forms.
   virtual TPoint ScreenSize() const { return {1024, 768}; }
 

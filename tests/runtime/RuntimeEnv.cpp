@@ -4,14 +4,14 @@
 #include "Forms.h"
 #include "Glotta.h"
 #include "HeadlessWidgetSet.h"
+#include "RegisterControls.h"
 #include "StdCtrls.h"
 
 namespace {
 struct TRuntimeEnvironment : testing::Environment {
   void SetUp() override {
     xel::RegisterCoreClasses();
-    xel::RegisterFormsClasses();
-    xel::RegisterStdCtrlsClasses();
+    xel::RegisterControlClasses();
     xel::RegisterGlottaClasses();
     xel::InstallHeadlessWidgetSet();
   }

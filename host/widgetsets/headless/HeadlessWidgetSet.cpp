@@ -1,5 +1,9 @@
 #include "HeadlessWidgetSet.h"
 
+#include <algorithm>
+
+#include "Dialogs.h"
+#include "ExtCtrls.h"
 #include "Forms.h"
 #include "StdCtrls.h"
 #include "WSForms.h"
@@ -166,6 +170,25 @@ void THeadlessWidgetSet::RunModal(TCustomForm* form) {
 
 void THeadlessWidgetSet::Popup(TPopupMenu* menu, TPoint screenPos) {
   if (FPopup) FPopup(menu, screenPos);
+}
+
+void THeadlessWidgetSet::UpdateTimer(TTimer* timer) {
+  auto it = std::find(FTimers.begin(), FTimers.end(), timer);
+  bool running = timer->Running();
+  if (running && it == FTimers.end()) FTimers.push_back(timer);
+  else if (!running && it != FTimers.end()) FTimers.erase(it);
+}
+
+void THeadlessWidgetSet::FireTimers() {
+  // A handler may stop or free timers: each is looked up again before it fires.
+  for (TTimer* t : std::vector<TTimer*>(FTimers))
+    if (std::find(FTimers.begin(), FTimers.end(), t) != FTimers.end()) t->Timer();
+}
+
+bool THeadlessWidgetSet::ExecuteDialog(TCommonDialog* dialog) {
+  if (FDialogs.empty()) throw EInvalidOperation(Format("No dialog handler answered %s", {dialog->ClassName()}));
+  TDialogHandler handler = FDialogs.back();
+  return handler(dialog);
 }
 
 THeadlessWidgetSet* InstallHeadlessWidgetSet() {

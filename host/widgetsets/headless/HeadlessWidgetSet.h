@@ -14,6 +14,8 @@ namespace xel {
 class TCustomForm;
 class TMenuItem;
 class TPopupMenu;
+class TTimer;
+class TCommonDialog;
 
 // What a control's window shows, as last pushed.
 class THeadlessHandle : public TWidgetHandle {
@@ -53,6 +55,8 @@ private:
 };
 
 using TModalHandler = std::function<void(TCustomForm*)>;
+// Answers a common dialog: may set its file name, font or folder; true accepts.
+using TDialogHandler = std::function<bool(TCommonDialog*)>;
 using TPopupHandler = std::function<void(TPopupMenu*, TPoint)>;
 
 class THeadlessWidgetSet : public TWidgetSet {
@@ -64,6 +68,14 @@ public:
   String GetClipboardText() override { return FClipboard; }
   void SetClipboardText(const String& text) override { FClipboard = text; }
   void Popup(TPopupMenu* menu, TPoint screenPos) override;
+  void UpdateTimer(TTimer* timer) override;
+  bool ExecuteDialog(TCommonDialog* dialog) override;
+  // The timers that run now, in the order they started; FireTimers calls each once.
+  std::vector<TTimer*> RunningTimers() const { return FTimers; }
+  void FireTimers();
+  // Like the modal handlers: a stack, the latest first; a dialog no handler answers raises.
+  void PushDialogHandler(TDialogHandler handler) { FDialogs.push_back(std::move(handler)); }
+  void PopDialogHandler() { FDialogs.pop_back(); }
 
   // Handlers are a stack: the latest answers first and may pass by returning without
   // closing (then the one below is asked). A modal form that no handler closes raises.
@@ -81,6 +93,8 @@ public:
 private:
   friend class THeadlessWSWinControl;
   std::vector<TModalHandler> FModal;
+  std::vector<TDialogHandler> FDialogs;
+  std::vector<TTimer*> FTimers;
   TPopupHandler FPopup;
   std::function<void()> FRun;
   String FClipboard;
@@ -100,6 +114,14 @@ public:
   ~TModalScript() { HeadlessWidgetSet()->PopModalHandler(); }
   TModalScript(const TModalScript&) = delete;
   TModalScript& operator=(const TModalScript&) = delete;
+};
+
+class TDialogScript {
+public:
+  explicit TDialogScript(TDialogHandler handler) { HeadlessWidgetSet()->PushDialogHandler(std::move(handler)); }
+  ~TDialogScript() { HeadlessWidgetSet()->PopDialogHandler(); }
+  TDialogScript(const TDialogScript&) = delete;
+  TDialogScript& operator=(const TDialogScript&) = delete;
 };
 
 // User input, as the window system would deliver it.

@@ -3,14 +3,14 @@
 
 #include "Forms.h"
 #include "HeadlessWidgetSet.h"
+#include "RegisterControls.h"
 #include "StdCtrls.h"
 
 namespace {
 struct THeadlessEnvironment : testing::Environment {
   void SetUp() override {
     xel::RegisterCoreClasses();
-    xel::RegisterFormsClasses();
-    xel::RegisterStdCtrlsClasses();
+    xel::RegisterControlClasses();
     xel::InstallHeadlessWidgetSet();
   }
 };

@@ -4,7 +4,8 @@
 
 #include "Classes.h"
 #include "ComponentExplorerTools.h"
-#include "GlottaTools.h"
+#include "Glotta.h"
+#include "RegisterControls.h"
 #include "Format.h"
 
 using namespace xel;
@@ -30,7 +31,8 @@ String DefaultText(PPropInfo p) {
 int main(int argc, char** argv) {
   RegisterCoreClasses();
   RegisterModelClasses();
-  RegisterGlottaToolsClasses();
+  RegisterControlClasses();
+  RegisterGlottaClasses();
   String only = argc > 1 ? argv[1] : "";
   for (TClass cls : GetRegisteredClasses()) {
     if (!only.empty() && !cls->ClassNameIs(only)) continue;

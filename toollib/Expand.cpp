@@ -147,6 +147,15 @@ bool EnableAutoStart(const String& name, const String& command, bool enable) {
   return true;
 }
 
+TWinControl* FindWnd(TWinControl* parent, const String& className, const String& caption) {
+  if (!parent) return nullptr;
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    auto* w = dynamic_cast<TWinControl*>(parent->Controls(i));
+    if (w && w->ClassName() == className && (caption.empty() || w->GetText() == caption)) return w;
+  }
+  return nullptr;
+}
+
 void OptimizeNumericStr(String& s) {
   s = Trim(s);
   if (!s.empty() && s[0] == '+') s = Trim(s.substr(1));

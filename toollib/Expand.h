@@ -55,6 +55,9 @@ bool WriteToRegistry(HKEY root, const String& key, const String& name, const Str
 // The program entries that start with the system ("...\CurrentVersion\Run" of the machine).
 bool AutoStartEnabled(const String& name, const String& command, bool& enabled);
 bool EnableAutoStart(const String& name, const String& command, bool enable);
+// Among the windowed children of parent, the first of that class whose caption, when one is
+// given, equals it; nullptr when none.
+TWinControl* FindWnd(TWinControl* parent, const String& className, const String& caption);
 // "+007.500" becomes "07.5", "-0.0" "-0", "1.0E10" "1E10".
 void OptimizeNumericStr(String& s);
 String OptimizeNumericString(const String& s);

@@ -63,6 +63,11 @@ TEST(ExpandTest, WalksVisitChildrenBeforeTheirNodeLastFirst) {
   EXPECT_EQ(FindParentWinControl(inner), box);
   EXPECT_EQ(GetWinControl(edit), edit);
   EXPECT_EQ(GetWinControl(label), nullptr);  // its parent is the form, which owns nothing windowed of it
+  edit->SetText("value");
+  EXPECT_EQ(FindWnd(&f2, "TEdit", ""), edit);
+  EXPECT_EQ(FindWnd(&f2, "TEdit", "value"), edit);
+  EXPECT_EQ(FindWnd(&f2, "TEdit", "other"), nullptr);
+  EXPECT_EQ(FindWnd(&f2, "TLabel", ""), nullptr);  // not a window
 }
 
 TEST(ExpandTest, OptimizeNumericStr) {

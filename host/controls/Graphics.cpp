@@ -42,6 +42,22 @@ void PutLE32(String& s, size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>(v >> (8 * i));
 }
 
+// Picture bytes in a stream: a 32-bit length, then the bytes.
+String ReadSized(TStream* s) {
+  std::uint32_t size = 0;
+  s->ReadBuffer(&size, 4);
+  if (size > s->Remaining()) throw EReadError("Bitmap image is not valid");
+  String bytes(size, '\0');
+  s->ReadBuffer(bytes.data(), size);
+  return bytes;
+}
+
+void WriteSized(TStream* s, const String& bytes) {
+  auto size = static_cast<std::uint32_t>(bytes.size());
+  s->WriteBuffer(&size, 4);
+  s->WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
+}
+
 }  // namespace
 
 Integer ColorToRGB(TColor color) {
@@ -255,19 +271,7 @@ void TGraphic::Assign(TPersistent* source) {
 void TGraphic::DefineProperties(TFiler* filer) {
   filer->DefineBinaryProperty(
       "Data",
-      [this](TStream* s) {
-        std::uint32_t size = 0;
-        s->ReadBuffer(&size, 4);
-        if (size > s->Remaining()) throw EReadError("Bitmap image is not valid");
-        String bytes(size, '\0');
-        s->ReadBuffer(bytes.data(), size);
-        LoadFromBytes(bytes);
-      },
-      [this](TStream* s) {
-        auto size = static_cast<std::uint32_t>(FData.size());
-        s->WriteBuffer(&size, 4);
-        SaveToStream(s);
-      },
+      [this](TStream* s) { LoadFromBytes(ReadSized(s)); }, [this](TStream* s) { WriteSized(s, FData); },
       !FData.empty());
 }
 
@@ -400,12 +404,7 @@ void TPicture::DefineProperties(TFiler* filer) {
         if (!c || !c->InheritsFrom(TGraphic::StaticClass()) || !c->CanCreate())
           throw EInvalidGraphic(Format("Unknown picture format %s", {cls}));
         std::unique_ptr<TGraphic> g(static_cast<TGraphic*>(c->Create(nullptr)));
-        std::uint32_t size = 0;
-        s->ReadBuffer(&size, 4);
-        if (size > s->Remaining()) throw EReadError("Bitmap image is not valid");
-        String bytes(size, '\0');
-        s->ReadBuffer(bytes.data(), size);
-        g->LoadFromBytes(bytes);
+        g->LoadFromBytes(ReadSized(s));
         Take(std::move(g));
       },
       [this](TStream* s) {
@@ -413,9 +412,7 @@ void TPicture::DefineProperties(TFiler* filer) {
         auto len = static_cast<Byte>(cls.size());
         s->WriteBuffer(&len, 1);
         s->WriteBuffer(cls.data(), len);
-        auto size = static_cast<std::uint32_t>(FGraphic->Data().size());
-        s->WriteBuffer(&size, 4);
-        FGraphic->SaveToStream(s);
+        WriteSized(s, FGraphic->Data());
       },
       FGraphic && !FGraphic->Empty());
 }

@@ -286,7 +286,10 @@ void TComponent::Updated() { FComponentState.Exclude(csUpdating); }
 
 TComponent* CreateComponent(TComponentClass cls, TComponent* owner) {
   if (!cls || !cls->InheritsFrom(TComponent::StaticClass())) throw EInvalidCast(SConst::InvalidCast);
-  auto* obj = static_cast<TComponent*>(cls->Create(owner));
+  return Constructed(static_cast<TComponent*>(cls->Create(owner)));
+}
+
+TComponent* Constructed(TComponent* obj) {
   try {
     obj->AfterConstruction();
   } catch (...) {

@@ -164,18 +164,14 @@ using TComponentClass = TClass;
 // Creates a component through its class reference (the host's virtual constructor).
 TComponent* CreateComponent(TComponentClass cls, TComponent* owner);
 
+// Runs AfterConstruction on a new component; frees it when that raises.
+TComponent* Constructed(TComponent* obj);
+
 // Creates a component of a class known at compile time, with AfterConstruction.
 template <class T>
   requires std::is_base_of_v<TComponent, T>
 T* New(TComponent* owner) {
-  T* obj = new T(owner);
-  try {
-    obj->AfterConstruction();
-  } catch (...) {
-    delete obj;
-    throw;
-  }
-  return obj;
+  return static_cast<T*>(Constructed(new T(owner)));
 }
 
 }  // namespace xel

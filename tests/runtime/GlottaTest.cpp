@@ -48,6 +48,20 @@ struct GlottaTest : testing::Test {
     RestartUnit(locale);
     return LoadForm(stream);
   }
+  // Forms named as given, all built first, then read in order into one fresh unit.
+  std::vector<std::unique_ptr<TForm>> LoadNamed(std::vector<TFormSpec> specs) {
+    std::vector<String> streams;
+    for (const TFormSpec& spec : specs) streams.push_back(BuildFormStream(spec));
+    std::vector<std::unique_ptr<TForm>> forms;
+    for (const String& s : streams) forms.push_back(LoadForm(s));
+    return forms;
+  }
+  static TFormSpec Named(const char* name, const char* domain = "") {
+    TFormSpec spec;
+    spec.Name = name;
+    spec.Domain = domain;
+    return spec;
+  }
   TRecorder Errors;
 };
 
@@ -103,51 +117,39 @@ TEST_F(GlottaTest, AFormStreamCarriesEveryLanguageAndSwitchesLive) {
 }
 
 TEST_F(GlottaTest, FormsOfOneFrameSwitchPhaseByPhase) {
-  TFormSpec a, b;
-  a.Name = "FormA";
-  b.Name = "FormB";
-  String sa = BuildFormStream(a), sb = BuildFormStream(b);
-  auto fa = LoadForm(sa);
-  auto fb = LoadForm(sb);
+  auto forms = LoadNamed({Named("FormA"), Named("FormB")});
+  TForm *fa = forms[0].get(), *fb = forms[1].get();
   TRecorder rec;
-  rec.Attach(GlottaOf(fa.get()));
-  rec.Attach(GlottaOf(fb.get()));
-  GlottaOf(fa.get())->SetLanguage("Deutsch");
+  rec.Attach(GlottaOf(fa));
+  rec.Attach(GlottaOf(fb));
+  GlottaOf(fa)->SetLanguage("Deutsch");
   EXPECT_EQ(rec.Log, (std::vector<String>{"FormA:before", "FormB:before", "FormA:change", "FormB:change",
                                           "FormA:after", "FormB:after"}));
-  ExpectLanguage(fb.get(), "Deutsch");
+  ExpectLanguage(fb, "Deutsch");
   // The frame's language again, in any case, or only blanks: no phase at all.
   rec.Log.clear();
-  GlottaOf(fb.get())->SetLanguage("DEUTSCH");
-  GlottaOf(fb.get())->SetLanguage("   ");
+  GlottaOf(fb)->SetLanguage("DEUTSCH");
+  GlottaOf(fb)->SetLanguage("   ");
   EXPECT_EQ(rec.Log, std::vector<String>{});
   // A table name reaches the native one.
-  GlottaOf(fb.get())->SetLanguage("english");
-  ExpectLanguage(fa.get(), "English");
-  GlottaOf(fb.get())->SetLanguage(" German ");
-  ExpectLanguage(fa.get(), "Deutsch");
-  EXPECT_EQ(FrameDomain(GlottaOf(fa.get())->Notify()), "");
+  GlottaOf(fb)->SetLanguage("english");
+  ExpectLanguage(fa, "English");
+  GlottaOf(fb)->SetLanguage(" German ");
+  ExpectLanguage(fa, "Deutsch");
+  EXPECT_EQ(FrameDomain(GlottaOf(fa)->Notify()), "");
 }
 
 TEST_F(GlottaTest, DomainsGroupFormsWhateverTheLetterCase) {
-  TFormSpec a, b, c;
-  a.Name = "FormA";
-  a.Domain = "Main";
-  b.Name = "FormB";
-  b.Domain = "MAIN";
-  c.Name = "FormC";
-  String sa = BuildFormStream(a), sb = BuildFormStream(b), sc = BuildFormStream(c);
-  auto fa = LoadForm(sa);
-  auto fb = LoadForm(sb);
-  auto fc = LoadForm(sc);
+  auto forms = LoadNamed({Named("FormA", "Main"), Named("FormB", "MAIN"), Named("FormC")});
+  TForm *fa = forms[0].get(), *fb = forms[1].get(), *fc = forms[2].get();
   EXPECT_EQ(DomainFrames()->Count(), 1);
-  EXPECT_EQ(FrameDomain(GlottaOf(fb.get())->Notify()), "MAIN");  // the case given last
-  GlottaOf(fb.get())->SetLanguage("Deutsch");
-  ExpectLanguage(fa.get(), "Deutsch");
-  ExpectLanguage(fc.get(), "English");
+  EXPECT_EQ(FrameDomain(GlottaOf(fb)->Notify()), "MAIN");  // the case given last
+  GlottaOf(fb)->SetLanguage("Deutsch");
+  ExpectLanguage(fa, "Deutsch");
+  ExpectLanguage(fc, "English");
   // Moving a component into the domain makes it follow that frame alone.
-  GlottaOf(fc.get())->SetDomain("main");
-  ExpectLanguage(fc.get(), "Deutsch");
+  GlottaOf(fc)->SetDomain("main");
+  ExpectLanguage(fc, "Deutsch");
   EXPECT_EQ(UnnamedFrames()->Count(), 0);
 }
 
@@ -170,19 +172,15 @@ TEST_F(GlottaTest, ATopLevelFormOpensAFrameThatLaterFormsJoin) {
 }
 
 TEST_F(GlottaTest, ASwitchFromInsideOnChangeFailsWhileTheRunningOneCompletes) {
-  TFormSpec a, b;
-  a.Name = "FormA";
-  b.Name = "FormB";
-  String sa = BuildFormStream(a), sb = BuildFormStream(b);
-  auto fa = LoadForm(sa);
-  auto fb = LoadForm(sb);
+  auto forms = LoadNamed({Named("FormA"), Named("FormB")});
+  TForm *fa = forms[0].get(), *fb = forms[1].get();
   TRecorder rec;
-  rec.Attach(GlottaOf(fa.get()));
+  rec.Attach(GlottaOf(fa));
   rec.SwitchTo = "English";
-  GlottaOf(fb.get())->SetLanguage("Deutsch");
+  GlottaOf(fb)->SetLanguage("Deutsch");
   EXPECT_EQ(Errors.Log, std::vector<String>{"error:SetGlobalLanguage cannot be called when still processing"});
-  ExpectLanguage(fa.get(), "Deutsch");
-  ExpectLanguage(fb.get(), "Deutsch");
+  ExpectLanguage(fa, "Deutsch");
+  ExpectLanguage(fb, "Deutsch");
   EXPECT_EQ(rec.Log.back(), "FormA:after");
 }
 
@@ -203,21 +201,18 @@ TEST_F(GlottaTest, FailingListenersDoNotStopTheOthers) {
 }
 
 TEST_F(GlottaTest, AComponentWithoutTheLanguageKeepsItsTextsAndStillHearsTheChange) {
-  TFormSpec a, b;
-  a.Name = "FormA";
-  b.Name = "FormB";
-  b.Languages = {"English", "Français"};
-  String sa = BuildFormStream(a), sb = BuildFormStream(b);
-  auto fa = LoadForm(sa);
-  auto fb = LoadForm(sb);
+  TFormSpec french = Named("FormB");
+  french.Languages = {"English", "Français"};
+  auto forms = LoadNamed({Named("FormA"), french});
+  TForm *fa = forms[0].get(), *fb = forms[1].get();
   TRecorder rec;
-  rec.Attach(GlottaOf(fb.get()));
-  GlottaOf(fa.get())->SetLanguage("Deutsch");
-  ExpectLanguage(fa.get(), "Deutsch");
-  ExpectLanguage(fb.get(), "English");
+  rec.Attach(GlottaOf(fb));
+  GlottaOf(fa)->SetLanguage("Deutsch");
+  ExpectLanguage(fa, "Deutsch");
+  ExpectLanguage(fb, "English");
   EXPECT_EQ(rec.Log, (std::vector<String>{"FormB:before", "FormB:change", "FormB:after"}));
   EXPECT_EQ(Errors.Log, std::vector<String>{});
-  EXPECT_EQ(GetGlobalLanguage(GlottaOf(fb.get())->Notify()), "Deutsch");
+  EXPECT_EQ(GetGlobalLanguage(GlottaOf(fb)->Notify()), "Deutsch");
 }
 
 TEST_F(GlottaTest, RunTimeChangesSurviveASwitchAwayAndBack) {

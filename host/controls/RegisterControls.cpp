@@ -1,6 +1,7 @@
 #include "RegisterControls.h"
 
 #include "Buttons.h"
+#include "ComCtrls.h"
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
@@ -13,6 +14,7 @@ void RegisterControlClasses() {
   RegisterStdCtrlsClasses();
   RegisterExtCtrlsClasses();
   RegisterButtonsClasses();
+  RegisterComCtrlsClasses();
   RegisterDialogsClasses();
 }
 

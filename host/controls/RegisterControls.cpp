@@ -6,6 +6,7 @@
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "StdCtrls.h"
+#include "TreeView.h"
 
 namespace xel {
 
@@ -15,6 +16,7 @@ void RegisterControlClasses() {
   RegisterExtCtrlsClasses();
   RegisterButtonsClasses();
   RegisterComCtrlsClasses();
+  RegisterTreeViewClasses();
   RegisterDialogsClasses();
 }
 

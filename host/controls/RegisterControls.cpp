@@ -4,6 +4,7 @@
 #include "ComCtrls.h"
 #include "Dialogs.h"
 #include "ExtCtrls.h"
+#include "ListView.h"
 #include "Forms.h"
 #include "StdCtrls.h"
 #include "TreeView.h"
@@ -17,6 +18,7 @@ void RegisterControlClasses() {
   RegisterButtonsClasses();
   RegisterComCtrlsClasses();
   RegisterTreeViewClasses();
+  RegisterListViewClasses();
   RegisterDialogsClasses();
 }
 

@@ -2,6 +2,7 @@
 // read from arbitrary bytes on the headless widget set, switched, and written again.
 #include <memory>
 
+#include "Application.h"
 #include "Glotta.h"
 #include "HeadlessWidgetSet.h"
 #include "RegisterControls.h"

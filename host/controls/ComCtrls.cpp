@@ -78,9 +78,7 @@ TRect TStatusBar::PanelRect(int index) const {
 
 void TStatusBar::PaintWindow(TCanvas* canvas) {
   TCanvas* c = FCanvas.get();
-  c->SetBackend(canvas->Backend());
-  c->Font()->Assign(GetFont());
-  TFinally done([c] { c->SetBackend(nullptr); });
+  TCanvasScope scope(c, canvas, GetFont());
   c->Brush()->SetColor(GetColor());
   c->FillRect(Rect(0, 0, Width(), Height()));
   auto text = [&](TRect r, const String& s, TAlignment a) {

@@ -575,9 +575,7 @@ void TWinControl::PaintControls(TCanvas* canvas) {
     auto* g = dynamic_cast<TGraphicControl*>(c);
     if (!g || !g->FVisible) continue;
     TCanvasBackend* backend = canvas->Backend();
-    g->FCanvas->SetBackend(backend);
-    g->FCanvas->Font()->Assign(g->GetFont());
-    TFinally done([g] { g->FCanvas->SetBackend(nullptr); });
+    TCanvasScope scope(g->FCanvas.get(), canvas, g->GetFont());
     if (backend) backend->SetOrigin(g->Left(), g->Top());
     TFinally origin([backend] {
       if (backend) backend->SetOrigin(0, 0);
@@ -619,9 +617,7 @@ TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), FCanvas(s
 TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), FCanvas(std::make_unique<TCanvas>()) {}
 
 void TCustomControl::PaintWindow(TCanvas* canvas) {
-  FCanvas->SetBackend(canvas->Backend());
-  FCanvas->Font()->Assign(GetFont());
-  TFinally done([this] { FCanvas->SetBackend(nullptr); });
+  TCanvasScope scope(FCanvas.get(), canvas, GetFont());
   Paint();
   TWinControl::PaintWindow(canvas);
 }

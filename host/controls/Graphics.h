@@ -208,6 +208,22 @@ private:
   TCanvasBackend* FBackend = nullptr;
 };
 
+// A control paints on its own canvas through the backend of the canvas it was handed,
+// with its font, for the length of a scope.
+class TCanvasScope {
+public:
+  TCanvasScope(TCanvas* own, const TCanvas* target, const TFont* font) : FOwn(own) {
+    own->SetBackend(target->Backend());
+    if (font) own->Font()->Assign(const_cast<TFont*>(font));
+  }
+  ~TCanvasScope() { FOwn->SetBackend(nullptr); }
+  TCanvasScope(const TCanvasScope&) = delete;
+  TCanvasScope& operator=(const TCanvasScope&) = delete;
+
+private:
+  TCanvas* FOwn;
+};
+
 // Text metrics that do not depend on installed fonts: every character (code point) is
 // half the font's pixel height wide, rounded up, and a line is the height plus 2.
 TPoint DefaultTextExtent(const TFont& font, const String& text);

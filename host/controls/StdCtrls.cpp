@@ -494,11 +494,9 @@ void TItemsControl::Loaded() {
 
 void TItemsControl::DrawItem(TCanvas* canvas, Integer index, TRect rect, TOwnerDrawState state) {
   if (OnDrawItem && OwnerDraw()) {
-    FCanvas->SetBackend(canvas->Backend());
-    FCanvas->Font()->Assign(GetFont());
+    TCanvasScope scope(FCanvas.get(), canvas, GetFont());
     FCanvas->Brush()->SetColor(state.Contains(odSelected) ? clHighlight : GetColor());
     if (state.Contains(odSelected)) FCanvas->Font()->SetColor(clHighlightText);
-    TFinally done([this] { FCanvas->SetBackend(nullptr); });
     OnDrawItem(this, index, rect, state);
     return;
   }

@@ -438,9 +438,7 @@ void TCustomTreeView::KeyDown(Word& key, TShiftState shift) {
 
 void TCustomTreeView::PaintWindow(TCanvas* canvas) {
   TCanvas* c = FCanvas.get();
-  c->SetBackend(canvas->Backend());
-  c->Font()->Assign(GetFont());
-  TFinally done([c] { c->SetBackend(nullptr); });
+  TCanvasScope scope(c, canvas, GetFont());
   c->Brush()->SetColor(GetColor());
   c->FillRect(Rect(0, 0, Width(), Height()));
   Integer h = ItemHeight();

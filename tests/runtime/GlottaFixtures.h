@@ -13,7 +13,7 @@
 
 namespace xel::test {
 
-struct TFormSpec {
+struct TFormRecipe {
   String Name = "Form1";
   std::vector<String> Languages{"English", "Deutsch"};
   String Domain;
@@ -43,11 +43,11 @@ inline void FillLanguages(TGlotta* g, const std::vector<String>& languages) {
   }
 }
 
-inline String BuildFormStream(const TFormSpec& spec) {
+inline String BuildFormStream(const TFormRecipe& recipe) {
   RestartUnit();
   auto form = std::make_unique<TForm>(nullptr, TCreateNew{});
-  form->SetName(spec.Name);
-  const String first = spec.Languages[0];
+  form->SetName(recipe.Name);
+  const String first = recipe.Languages[0];
   auto* label = new TLabel(form.get());
   label->SetName("Label1");
   label->SetParent(form.get());
@@ -62,14 +62,14 @@ inline String BuildFormStream(const TFormSpec& spec) {
   memo->GetLines()->SetText("line one\n" + Expected("line", first));
   auto* g = new TGlotta(form.get());
   g->SetName("Glotta");
-  g->SetDomain(spec.Domain);
-  if (spec.TopLevel) {
+  g->SetDomain(recipe.Domain);
+  if (recipe.TopLevel) {
     g->SetDesigning(true, false);
     g->SetTopLevel(true);
     g->SetDesigning(false, false);
   }
   TLanguageManager* m = g->LanguageManager();
-  FillLanguages(g, spec.Languages);
+  FillLanguages(g, recipe.Languages);
   auto add = [&](TComponent* c, const char* cls, const char* prop, TTypeKind kind) {
     TMainEntry* e = TMainEntry::Create(m->Comps(), c, c->GetName(), cls, {stPubPropObject});
     if (String(prop) == "Lines") {
@@ -93,12 +93,12 @@ inline String BuildFormStream(const TFormSpec& spec) {
       items.push_back(static_cast<TConsistentLangPropertyEntry*>(e->GetItems()->Items(s)->GetProps()->Items(0)));
   }
   const char* kinds[] = {"Label", "Hint", "line"};
-  for (size_t slot = 1; slot < spec.Languages.size(); ++slot) {
+  for (size_t slot = 1; slot < recipe.Languages.size(); ++slot) {
     for (size_t i = 0; i < items.size() && i < 3; ++i)
-      items[i]->SetLangValue(static_cast<int>(slot), Variant(Expected(kinds[i], spec.Languages[slot])));
-    greeting->SetLangValue(static_cast<int>(slot), Variant(Expected("Hello", spec.Languages[slot])));
+      items[i]->SetLangValue(static_cast<int>(slot), Variant(Expected(kinds[i], recipe.Languages[slot])));
+    greeting->SetLangValue(static_cast<int>(slot), Variant(Expected("Hello", recipe.Languages[slot])));
   }
-  if (spec.StoredIndex > 0) m->SetLanguageByIndex(spec.StoredIndex);
+  if (recipe.StoredIndex > 0) m->SetLanguageByIndex(recipe.StoredIndex);
   TStringStream s;
   s.WriteComponent(form.get());
   form.reset();

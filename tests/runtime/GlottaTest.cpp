@@ -43,24 +43,24 @@ struct GlottaTest : testing::Test {
     RestartUnit();
   }
   // Loads a form in a fresh unit under the locale.
-  std::unique_ptr<TForm> Load(const TFormSpec& spec, const char* locale = "ka_GE.UTF-8") {
-    String stream = BuildFormStream(spec);
+  std::unique_ptr<TForm> Load(const TFormRecipe& recipe, const char* locale = "ka_GE.UTF-8") {
+    String stream = BuildFormStream(recipe);
     RestartUnit(locale);
     return LoadForm(stream);
   }
   // Forms named as given, all built first, then read in order into one fresh unit.
-  std::vector<std::unique_ptr<TForm>> LoadNamed(std::vector<TFormSpec> specs) {
+  std::vector<std::unique_ptr<TForm>> LoadNamed(std::vector<TFormRecipe> recipes) {
     std::vector<String> streams;
-    for (const TFormSpec& spec : specs) streams.push_back(BuildFormStream(spec));
+    for (const TFormRecipe& recipe : recipes) streams.push_back(BuildFormStream(recipe));
     std::vector<std::unique_ptr<TForm>> forms;
     for (const String& s : streams) forms.push_back(LoadForm(s));
     return forms;
   }
-  static TFormSpec Named(const char* name, const char* domain = "") {
-    TFormSpec spec;
-    spec.Name = name;
-    spec.Domain = domain;
-    return spec;
+  static TFormRecipe Named(const char* name, const char* domain = "") {
+    TFormRecipe recipe;
+    recipe.Name = name;
+    recipe.Domain = domain;
+    return recipe;
   }
   TRecorder Errors;
 };
@@ -75,9 +75,9 @@ void ExpectLanguage(TForm* form, const String& language) {
 }
 
 TEST_F(GlottaTest, AFormStreamCarriesEveryLanguageAndSwitchesLive) {
-  TFormSpec spec;
-  spec.Languages = {"English", "Deutsch", "Français"};
-  String stream = BuildFormStream(spec);
+  TFormRecipe recipe;
+  recipe.Languages = {"English", "Deutsch", "Français"};
+  String stream = BuildFormStream(recipe);
   // The language data follow the component's own properties, under the manager's prefix.
   String text = ObjectBinaryToText(stream);
   size_t glotta = text.find("object Glotta: TGlotta");
@@ -154,7 +154,7 @@ TEST_F(GlottaTest, DomainsGroupFormsWhateverTheLetterCase) {
 }
 
 TEST_F(GlottaTest, ATopLevelFormOpensAFrameThatLaterFormsJoin) {
-  TFormSpec first, top, later;
+  TFormRecipe first, top, later;
   first.Name = "First";
   top.Name = "Top";
   top.TopLevel = true;
@@ -201,7 +201,7 @@ TEST_F(GlottaTest, FailingListenersDoNotStopTheOthers) {
 }
 
 TEST_F(GlottaTest, AComponentWithoutTheLanguageKeepsItsTextsAndStillHearsTheChange) {
-  TFormSpec french = Named("FormB");
+  TFormRecipe french = Named("FormB");
   french.Languages = {"English", "Français"};
   auto forms = LoadNamed({Named("FormA"), french});
   TForm *fa = forms[0].get(), *fb = forms[1].get();
@@ -237,9 +237,9 @@ TEST_F(GlottaTest, StartupLanguageFromTheLocaleAndFromTheApplication) {
       {"a locale outside the table", "ka_GE.UTF-8", nullptr, "Deutsch"},
       {"a table language the form lacks", "vi_VN.UTF-8", nullptr, "Deutsch"},
   };
-  TFormSpec spec;
-  spec.StoredIndex = 1;  // saved in German; without a startup language it opens so
-  String stream = BuildFormStream(spec);
+  TFormRecipe recipe;
+  recipe.StoredIndex = 1;  // saved in German; without a startup language it opens so
+  String stream = BuildFormStream(recipe);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     RestartUnit(c.Locale);
@@ -299,8 +299,8 @@ TEST_F(GlottaTest, AProgramUnitGetsItsStringsAndTheFormsJoinItsFrame) {
     return true;
   }();
   ASSERT_TRUE(registered);
-  TFormSpec spec;
-  String stream = BuildFormStream(spec);
+  TFormRecipe recipe;
+  String stream = BuildFormStream(recipe);
   RestartUnit("ka_GE.UTF-8");
   DefineStartupLanguage("Deutsch");
   UnitLanguages.clear();

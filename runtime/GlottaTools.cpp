@@ -43,7 +43,10 @@ TConsistentLangPropertyEntry::~TConsistentLangPropertyEntry() {
   if (FCount > 0) ChangeCount(0);
 }
 
+// One slot per language; a stored count far beyond any language list is damaged data,
+// refused before it allocates.
 void TConsistentLangPropertyEntry::SetCount(Integer count) {
+  if (count > MaxSlots) throw Exception(ClassName() + ".SetCount: Invalid count");
   if (count != FCount) ChangeCount(count > 1 ? count : 1);
 }
 

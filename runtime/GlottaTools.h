@@ -58,6 +58,7 @@ public:
 class TConsistentLangPropertyEntry : public TPropertyEntry {
   XEL_CLASS(TConsistentLangPropertyEntry, TPropertyEntry)
 public:
+  static constexpr Integer MaxSlots = 4096;
   explicit TConsistentLangPropertyEntry(TCollection* collection) : TPropertyEntry(collection) {}
   ~TConsistentLangPropertyEntry() override;
 

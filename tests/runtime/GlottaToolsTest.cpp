@@ -202,6 +202,9 @@ TEST(LanguageManagerTest, AnEditorCopyHoldsEverySlotAndWritesBack) {
 
 TEST(LanguageManagerTest, ErrorsNameTheRaisingClass) {
   TLangFixture f;
+  // A damaged stored count is refused before it allocates; the item keeps its slots.
+  EXPECT_THROW(f.Caption->SetCount(1 << 30), Exception);
+  EXPECT_EQ(f.Caption->Count(), 2);
   try {
     f.Caption->GetLangValue(5);
     FAIL();

@@ -21,18 +21,21 @@ void TStatusPanel::Assign(TPersistent* source) {
   TCollectionItem::Assign(source);
 }
 
-#define XEL_PANEL_SETTER(Method, Field, Type) \
-  void TStatusPanel::Method(Type v) {         \
-    if (Field == v) return;                   \
-    Field = v;                                \
-    Changed(false);                           \
-  }
-XEL_PANEL_SETTER(SetText, FText, const String&)
-XEL_PANEL_SETTER(SetWidth, FWidth, Integer)
-XEL_PANEL_SETTER(SetAlignment, FAlignment, TAlignment)
-XEL_PANEL_SETTER(SetBevel, FBevel, TStatusPanelBevel)
-XEL_PANEL_SETTER(SetStyle, FStyle, TStatusPanelStyle)
-#undef XEL_PANEL_SETTER
+void TStatusPanel::SetText(const String& v) {
+  if (SetIfChanged(FText, v)) Changed(false);
+}
+void TStatusPanel::SetWidth(Integer v) {
+  if (SetIfChanged(FWidth, v)) Changed(false);
+}
+void TStatusPanel::SetAlignment(TAlignment v) {
+  if (SetIfChanged(FAlignment, v)) Changed(false);
+}
+void TStatusPanel::SetBevel(TStatusPanelBevel v) {
+  if (SetIfChanged(FBevel, v)) Changed(false);
+}
+void TStatusPanel::SetStyle(TStatusPanelStyle v) {
+  if (SetIfChanged(FStyle, v)) Changed(false);
+}
 
 TStatusPanels::TStatusPanels(TStatusBar* owner) : TOwnedCollection(owner, TStatusPanel::StaticClass()) {}
 
@@ -255,18 +258,30 @@ TToolButton* TToolBar::GetButton(int index) const {
   return b[index];
 }
 
-#define XEL_BAR_SETTER(Method, Field, Type) \
-  void TToolBar::Method(Type v) {           \
-    if (Field == v) return;                 \
-    Field = v;                              \
-    Realign();                              \
-    Invalidate();                           \
+void TToolBar::SetButtonWidth(Integer v) {
+  if (SetIfChanged(FButtonWidth, v)) {
+    Realign();
+    Invalidate();
   }
-XEL_BAR_SETTER(SetButtonWidth, FButtonWidth, Integer)
-XEL_BAR_SETTER(SetButtonHeight, FButtonHeight, Integer)
-XEL_BAR_SETTER(SetFlat, FFlat, bool)
-XEL_BAR_SETTER(SetShowCaptions, FShowCaptions, bool)
-#undef XEL_BAR_SETTER
+}
+void TToolBar::SetButtonHeight(Integer v) {
+  if (SetIfChanged(FButtonHeight, v)) {
+    Realign();
+    Invalidate();
+  }
+}
+void TToolBar::SetFlat(bool v) {
+  if (SetIfChanged(FFlat, v)) {
+    Realign();
+    Invalidate();
+  }
+}
+void TToolBar::SetShowCaptions(bool v) {
+  if (SetIfChanged(FShowCaptions, v)) {
+    Realign();
+    Invalidate();
+  }
+}
 
 void TToolBar::AlignControls(TRect& rect) {
   Integer x = rect.Left, y = rect.Top + 2;

@@ -237,35 +237,25 @@ void TControl::Invalidate() {
   if (FParent && FVisible) FParent->Invalidate();
 }
 
-void TControl::BringToFront() {
+namespace {
+// Moves an element of a stacking list to its top (the end) or its bottom.
+template <class T>
+void Restack(std::vector<T*>& list, T* item, bool front) {
+  list.erase(std::find(list.begin(), list.end(), item));
+  if (front) list.push_back(item);
+  else list.insert(list.begin(), item);
+}
+}  // namespace
+
+void TControl::Restack(bool front) {
   if (!FParent) return;
-  auto* parent = FParent;
-  if (auto* w = dynamic_cast<TWinControl*>(this)) {
-    auto& v = parent->FWinControls;
-    v.erase(std::find(v.begin(), v.end(), w));
-    v.push_back(w);
-  } else {
-    auto& v = parent->FControls;
-    v.erase(std::find(v.begin(), v.end(), this));
-    v.push_back(this);
-  }
-  parent->Invalidate();
+  if (auto* w = dynamic_cast<TWinControl*>(this)) xel::Restack(FParent->FWinControls, w, front);
+  else xel::Restack(FParent->FControls, static_cast<TControl*>(this), front);
+  FParent->Invalidate();
 }
 
-void TControl::SendToBack() {
-  if (!FParent) return;
-  auto* parent = FParent;
-  if (auto* w = dynamic_cast<TWinControl*>(this)) {
-    auto& v = parent->FWinControls;
-    v.erase(std::find(v.begin(), v.end(), w));
-    v.insert(v.begin(), w);
-  } else {
-    auto& v = parent->FControls;
-    v.erase(std::find(v.begin(), v.end(), this));
-    v.insert(v.begin(), this);
-  }
-  parent->Invalidate();
-}
+void TControl::BringToFront() { Restack(true); }
+void TControl::SendToBack() { Restack(false); }
 
 TComponent* TControl::GetParentComponent() const { return FParent; }
 

@@ -196,6 +196,7 @@ protected:
 
 private:
   void FontChange(TObject* sender);
+  void Restack(bool front);
 
   TWinControl* FParent = nullptr;
   Integer FLeft = 0;

@@ -39,19 +39,36 @@ TRect TCustomPanel::GetClientRect() const {
   return Rect(f, f, std::max(f, Width() - f), std::max(f, Height() - f));
 }
 
-#define XEL_PANEL_SETTER(Method, Field, Type) \
-  void TCustomPanel::Method(Type v) {         \
-    if (Field == v) return;                   \
-    Field = v;                                \
-    Realign();                                \
-    Invalidate();                             \
+void TCustomPanel::SetBevelInner(TBevelCut v) {
+  if (SetIfChanged(FBevelInner, v)) {
+    Realign();
+    Invalidate();
   }
-XEL_PANEL_SETTER(SetBevelInner, FBevelInner, TBevelCut)
-XEL_PANEL_SETTER(SetBevelOuter, FBevelOuter, TBevelCut)
-XEL_PANEL_SETTER(SetBevelWidth, FBevelWidth, Integer)
-XEL_PANEL_SETTER(SetBorderWidth, FBorderWidth, Integer)
-XEL_PANEL_SETTER(SetAlignment, FAlignment, TAlignment)
-#undef XEL_PANEL_SETTER
+}
+void TCustomPanel::SetBevelOuter(TBevelCut v) {
+  if (SetIfChanged(FBevelOuter, v)) {
+    Realign();
+    Invalidate();
+  }
+}
+void TCustomPanel::SetBevelWidth(Integer v) {
+  if (SetIfChanged(FBevelWidth, v)) {
+    Realign();
+    Invalidate();
+  }
+}
+void TCustomPanel::SetBorderWidth(Integer v) {
+  if (SetIfChanged(FBorderWidth, v)) {
+    Realign();
+    Invalidate();
+  }
+}
+void TCustomPanel::SetAlignment(TAlignment v) {
+  if (SetIfChanged(FAlignment, v)) {
+    Realign();
+    Invalidate();
+  }
+}
 
 void TCustomPanel::Paint() {
   TCanvas* c = Canvas();

@@ -105,19 +105,24 @@ bool TFont::Equals(const TFont& o) const {
          FCharset == o.FCharset && FPitch == o.FPitch;
 }
 
-#define XEL_FONT_SETTER(Method, Field, Type) \
-  void TFont::Method(Type v) {               \
-    if (Field == v) return;                  \
-    Field = v;                               \
-    Changed();                               \
-  }
-XEL_FONT_SETTER(SetName, FName, const String&)
-XEL_FONT_SETTER(SetHeight, FHeight, Integer)
-XEL_FONT_SETTER(SetStyle, FStyle, TFontStyles)
-XEL_FONT_SETTER(SetColor, FColor, TColor)
-XEL_FONT_SETTER(SetCharset, FCharset, TFontCharset)
-XEL_FONT_SETTER(SetPitch, FPitch, TFontPitch)
-#undef XEL_FONT_SETTER
+void TFont::SetName(const String& v) {
+  if (SetIfChanged(FName, v)) Changed();
+}
+void TFont::SetHeight(Integer v) {
+  if (SetIfChanged(FHeight, v)) Changed();
+}
+void TFont::SetStyle(TFontStyles v) {
+  if (SetIfChanged(FStyle, v)) Changed();
+}
+void TFont::SetColor(TColor v) {
+  if (SetIfChanged(FColor, v)) Changed();
+}
+void TFont::SetCharset(TFontCharset v) {
+  if (SetIfChanged(FCharset, v)) Changed();
+}
+void TFont::SetPitch(TFontPitch v) {
+  if (SetIfChanged(FPitch, v)) Changed();
+}
 
 // The host's MulDiv rounding: Size 8 at 96 dpi is Height -11.
 Integer TFont::GetSize() const {

@@ -20,21 +20,15 @@ void TListColumn::Assign(TPersistent* source) {
 }
 
 void TListColumn::SetCaption(const String& v) {
-  if (FCaption == v) return;
-  FCaption = v;
-  Changed(false);
+  if (SetIfChanged(FCaption, v)) Changed(false);
 }
 
 void TListColumn::SetWidth(Integer v) {
-  if (FWidth == v) return;
-  FWidth = v;
-  Changed(false);
+  if (SetIfChanged(FWidth, v)) Changed(false);
 }
 
 void TListColumn::SetAlignment(TAlignment v) {
-  if (FAlignment == v) return;
-  FAlignment = v;
-  Changed(false);
+  if (SetIfChanged(FAlignment, v)) Changed(false);
 }
 
 TListColumns::TListColumns(TCustomListView* owner) : TOwnedCollection(owner, TListColumn::StaticClass()) {}

@@ -179,18 +179,21 @@ void TMenuItem::MenuChanged() {
   if (TMenu* menu = GetParentMenu(); menu && !menu->ComponentState().Contains(csDestroying)) menu->Changed();
 }
 
-#define XEL_ITEM_SETTER(Method, Field, Type) \
-  void TMenuItem::Method(Type v) {           \
-    if (Field == v) return;                  \
-    Field = v;                               \
-    MenuChanged();                           \
-  }
-XEL_ITEM_SETTER(SetCaption, FCaption, const String&)
-XEL_ITEM_SETTER(SetEnabled, FEnabled, bool)
-XEL_ITEM_SETTER(SetVisible, FVisible, bool)
-XEL_ITEM_SETTER(SetShortCut, FShortCut, TShortCut)
-XEL_ITEM_SETTER(SetDefault, FDefault, bool)
-#undef XEL_ITEM_SETTER
+void TMenuItem::SetCaption(const String& v) {
+  if (SetIfChanged(FCaption, v)) MenuChanged();
+}
+void TMenuItem::SetEnabled(bool v) {
+  if (SetIfChanged(FEnabled, v)) MenuChanged();
+}
+void TMenuItem::SetVisible(bool v) {
+  if (SetIfChanged(FVisible, v)) MenuChanged();
+}
+void TMenuItem::SetShortCut(TShortCut v) {
+  if (SetIfChanged(FShortCut, v)) MenuChanged();
+}
+void TMenuItem::SetDefault(bool v) {
+  if (SetIfChanged(FDefault, v)) MenuChanged();
+}
 
 void TMenuItem::SetChecked(bool v) {
   if (FChecked == v) return;

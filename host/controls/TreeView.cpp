@@ -339,18 +339,21 @@ void TCustomTreeView::SetSelected(TTreeNode* node) {
   OnChange(this, node);
 }
 
-#define XEL_TV_SETTER(Method, Field, Type) \
-  void TCustomTreeView::Method(Type v) {   \
-    if (Field == v) return;                \
-    Field = v;                             \
-    Changed(waStyle);                      \
-  }
-XEL_TV_SETTER(SetShowRoot, FShowRoot, bool)
-XEL_TV_SETTER(SetShowLines, FShowLines, bool)
-XEL_TV_SETTER(SetShowButtons, FShowButtons, bool)
-XEL_TV_SETTER(SetIndent, FIndent, Integer)
-XEL_TV_SETTER(SetHideSelection, FHideSelection, bool)
-#undef XEL_TV_SETTER
+void TCustomTreeView::SetShowRoot(bool v) {
+  if (SetIfChanged(FShowRoot, v)) Changed(waStyle);
+}
+void TCustomTreeView::SetShowLines(bool v) {
+  if (SetIfChanged(FShowLines, v)) Changed(waStyle);
+}
+void TCustomTreeView::SetShowButtons(bool v) {
+  if (SetIfChanged(FShowButtons, v)) Changed(waStyle);
+}
+void TCustomTreeView::SetIndent(Integer v) {
+  if (SetIfChanged(FIndent, v)) Changed(waStyle);
+}
+void TCustomTreeView::SetHideSelection(bool v) {
+  if (SetIfChanged(FHideSelection, v)) Changed(waStyle);
+}
 
 Integer TCustomTreeView::ItemHeight() const { return DefaultTextExtent(*GetFont(), "Xy").Y + 3; }
 

@@ -1,6 +1,8 @@
 // TObject, class references and method references: the root of the host framework.
 #pragma once
 
+#include <utility>
+
 #include <string_view>
 
 #include "SysUtils.h"
@@ -37,6 +39,15 @@ public:
   bool InheritsFrom(TClass cls) const;
   bool ClassNameIs(std::string_view name) const;
 };
+
+// Stores a setter's new value; true when it differs from the old one, so that the setter
+// tells of the change only then.
+template <class T, class V>
+bool SetIfChanged(T& field, V&& value) {
+  if (field == value) return false;
+  field = std::forward<V>(value);
+  return true;
+}
 
 // Frees an object and clears the pointer; safe on nullptr, as the host's FreeAndNil.
 template <class T>

@@ -1,5 +1,7 @@
 #include "TextForms.h"
 
+#include <limits>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -402,7 +404,14 @@ private:
         break;
       case toFloat:
         switch (FParser.FloatType()) {
-          case 's': FWriter.WriteSingle(static_cast<float>(FParser.TokenFloat())); break;
+          case 's': {
+            // A single beyond its range would become infinity and not read back as written.
+            long double v = FParser.TokenFloat();
+            if (std::isfinite(v) && std::fabs(v) > std::numeric_limits<float>::max())
+              FParser.Error("Invalid floating point value");
+            FWriter.WriteSingle(static_cast<float>(v));
+            break;
+          }
           case 'c': {
             Int64 scaled;
             if (!TryStrToInt64(FParser.TokenString(), scaled))

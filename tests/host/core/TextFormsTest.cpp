@@ -179,4 +179,10 @@ TEST(TextFormsTest, ResourceVariantsAndFormatDetection) {
 }
 
 }  // namespace
+TEST(TextFormsTest, ASingleBeyondItsRangeIsRefused) {
+  // It would become infinity and not read back as written.
+  EXPECT_THROW(ObjectTextToBinary("object A: TWidget\r\n  Ratio = 1.5E41s\r\nend\r\n"), EParserError);
+  EXPECT_NO_THROW(ObjectTextToBinary("object A: TWidget\r\n  Ratio = 1.5E38s\r\nend\r\n"));
+}
+
 }  // namespace xel::test

@@ -306,8 +306,17 @@ void TToolBar::Paint() {
   TCustomControl::Paint();
 }
 
+// ---------------------------------------------------------------- rich edit
+
+TCustomRichEdit::TCustomRichEdit(TComponent* owner) : TCustomMemo(owner) {}
+
+void TCustomRichEdit::SetHideScrollBars(bool v) {
+  if (SetIfChanged(FHideScrollBars, v)) Changed(waScroll);
+}
+
 void RegisterComCtrlsClasses() {
-  RegisterClasses({TStatusBar::StaticClass(), TToolBar::StaticClass(), TToolButton::StaticClass()});
+  RegisterClasses({TStatusBar::StaticClass(), TToolBar::StaticClass(), TToolButton::StaticClass(),
+                   TRichEdit::StaticClass()});
 }
 
 }  // namespace xel

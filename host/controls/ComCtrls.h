@@ -190,6 +190,38 @@ private:
   bool FShowCaptions = false;
 };
 
+// A rich edit that shows plain text: the memo's behaviour with the rich edit's extra
+// properties, so that forms naming it load and translate.
+class TCustomRichEdit : public TCustomMemo {
+  XEL_CLASS(TCustomRichEdit, TCustomMemo)
+public:
+  explicit TCustomRichEdit(TComponent* owner);
+  bool GetPlainText() const { return FPlainText; }
+  void SetPlainText(bool v) { FPlainText = v; }
+  bool GetHideScrollBars() const { return FHideScrollBars; }
+  void SetHideScrollBars(bool v);
+  bool GetHideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool v) { FHideSelection = v; }
+
+private:
+  bool FPlainText = false;
+  bool FHideScrollBars = true;
+  bool FHideSelection = true;
+};
+
+class TRichEdit : public TCustomRichEdit {
+  XEL_CLASS(TRichEdit, TCustomRichEdit)
+public:
+  using TCustomRichEdit::TCustomRichEdit;
+  static auto Published() {
+    using C = TRichEdit;
+    return PropTable<C>(XEL_MEMO_COMMON(C),
+                        Prop("HideScrollBars", &C::GetHideScrollBars, &C::SetHideScrollBars).Default(true),
+                        Prop("HideSelection", &C::GetHideSelection, &C::SetHideSelection).Default(true),
+                        Prop("PlainText", &C::GetPlainText, &C::SetPlainText).Default(false));
+  }
+};
+
 void RegisterComCtrlsClasses();
 
 }  // namespace xel

@@ -128,9 +128,11 @@ void TCustomForm::FocusControl(TWinControl* control) {
     FEntered = control != nullptr;
     FControlState.Include(csFocusing);
     TFinally done([this] { FControlState.Exclude(csFocusing); });
-    if (old) old->DoExit();
+    // Focus moving between a control and its own child (a grid and its cell editor) does
+    // not leave or enter the outer one.
+    if (old && !(control && old->ContainsControl(control))) old->DoExit();
     if (control && FActiveControl == control) {
-      control->DoEnter();
+      if (!(old && control->ContainsControl(old))) control->DoEnter();
       if (control->HandleAllocated()) control->Backend()->SetFocus(control);
     }
   }

@@ -4,6 +4,7 @@
 #include "ComCtrls.h"
 #include "Dialogs.h"
 #include "ExtCtrls.h"
+#include "Grids.h"
 #include "ListView.h"
 #include "Forms.h"
 #include "StdCtrls.h"
@@ -19,6 +20,7 @@ void RegisterControlClasses() {
   RegisterComCtrlsClasses();
   RegisterTreeViewClasses();
   RegisterListViewClasses();
+  RegisterGridsClasses();
   RegisterDialogsClasses();
 }
 

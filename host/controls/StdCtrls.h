@@ -210,24 +210,23 @@ private:
   bool FSyncing = false;
 };
 
+#define XEL_MEMO_COMMON(C)                                                                               \
+  Prop("Align", &C::GetAlign, &C::SetAlign).Default(alNone),                                             \
+      Prop("Alignment", &C::GetAlignment, &C::SetAlignment).Default(taLeftJustify),                      \
+      Prop("BorderStyle", &C::GetBorderStyle, &C::SetBorderStyle).Default(bsSingle),                     \
+      Prop("Lines", &C::GetLines, &C::SetLines), Prop("MaxLength", &C::GetMaxLength, &C::SetMaxLength).Default(0), \
+      Prop("ReadOnly", &C::GetReadOnly, &C::SetReadOnly).Default(false),                                 \
+      Prop("ScrollBars", &C::GetScrollBars, &C::SetScrollBars).Default(ssNone),                          \
+      Prop("WantReturns", &C::GetWantReturns, &C::SetWantReturns).Default(true),                         \
+      Prop("WantTabs", &C::GetWantTabs, &C::SetWantTabs).Default(false),                                 \
+      Prop("WordWrap", &C::GetWordWrap, &C::SetWordWrap).Default(true), XEL_WIN_COMMON(C),              \
+      Prop("OnChange", &C::OnChange, &C::OnChange), Prop("OnClick", &C::OnClick, &C::OnClick)
+
 class TMemo : public TCustomMemo {
   XEL_CLASS(TMemo, TCustomMemo)
 public:
   using TCustomMemo::TCustomMemo;
-  static auto Published() {
-    return PropTable<TMemo>(
-        Prop("Align", &TMemo::GetAlign, &TMemo::SetAlign).Default(alNone),
-        Prop("Alignment", &TMemo::GetAlignment, &TMemo::SetAlignment).Default(taLeftJustify),
-        Prop("BorderStyle", &TMemo::GetBorderStyle, &TMemo::SetBorderStyle).Default(bsSingle),
-        Prop("Lines", &TMemo::GetLines, &TMemo::SetLines),
-        Prop("MaxLength", &TMemo::GetMaxLength, &TMemo::SetMaxLength).Default(0),
-        Prop("ReadOnly", &TMemo::GetReadOnly, &TMemo::SetReadOnly).Default(false),
-        Prop("ScrollBars", &TMemo::GetScrollBars, &TMemo::SetScrollBars).Default(ssNone),
-        Prop("WantReturns", &TMemo::GetWantReturns, &TMemo::SetWantReturns).Default(true),
-        Prop("WantTabs", &TMemo::GetWantTabs, &TMemo::SetWantTabs).Default(false),
-        Prop("WordWrap", &TMemo::GetWordWrap, &TMemo::SetWordWrap).Default(true), XEL_WIN_COMMON(TMemo),
-        Prop("OnChange", &TMemo::OnChange, &TMemo::OnChange), Prop("OnClick", &TMemo::OnClick, &TMemo::OnClick));
-  }
+  static auto Published() { return PropTable<TMemo>(XEL_MEMO_COMMON(TMemo)); }
 };
 
 class TButtonControl : public TWinControl {

@@ -289,7 +289,7 @@ void TToolBar::AlignControls(TRect& rect) {
     if (!b->GetVisible()) continue;
     Integer w = b->IsSeparator() ? 8 : FButtonWidth;
     if (FShowCaptions && !b->IsSeparator())
-      w = std::max(FButtonWidth, DefaultTextExtent(*GetFont(), StripHotkey(b->GetText())).X + 8);
+      w = std::max(FButtonWidth, ScreenTextExtent(*GetFont(), StripHotkey(b->GetText())).X + 8);
     b->SetBounds(x, y, w, FButtonHeight);
     x += w;
     if (b->GetWrap()) {

@@ -461,6 +461,8 @@ bool TWinControl::Focused() const {
 
 bool TWinControl::WantsKey(Word, TShiftState) const { return false; }
 
+bool TWinControl::NativeInput() const { return FHandle && Backend()->NativeInput(this); }
+
 void TWinControl::KeyDown(Word& key, TShiftState shift) { OnKeyDown(this, key, shift); }
 void TWinControl::KeyPress(char& key) { OnKeyPress(this, key); }
 void TWinControl::KeyUp(Word& key, TShiftState shift) { OnKeyUp(this, key, shift); }

@@ -244,6 +244,8 @@ public:
   void DestroyHandle();
   void RecreateWnd();
   TWSWinControl* Backend() const;
+  // The window implements the control's key behaviour itself (see TWSWinControl).
+  bool NativeInput() const;
 
   Integer GetTabOrder() const;
   void SetTabOrder(Integer v);

@@ -1,5 +1,7 @@
 #include "Graphics.h"
 
+#include "WidgetSet.h"
+
 #include <cstring>
 
 namespace xel {
@@ -200,7 +202,12 @@ TCanvas::TCanvas() : FFont(std::make_unique<TFont>()), FBrush(std::make_unique<T
 TCanvas::~TCanvas() = default;
 
 TPoint TCanvas::TextExtent(const String& text) const {
-  return FBackend ? FBackend->TextExtent(*FFont, text) : DefaultTextExtent(*FFont, text);
+  return FBackend ? FBackend->TextExtent(*FFont, text) : ScreenTextExtent(*FFont, text);
+}
+
+TPoint ScreenTextExtent(const TFont& font, const String& text) {
+  TWidgetSet* ws = WidgetSet();
+  return ws ? ws->TextExtent(font, text) : DefaultTextExtent(font, text);
 }
 
 void TCanvas::TextOut(Integer x, Integer y, const String& text) {

@@ -227,6 +227,8 @@ private:
 // Text metrics that do not depend on installed fonts: every character (code point) is
 // half the font's pixel height wide, rounded up, and a line is the height plus 2.
 TPoint DefaultTextExtent(const TFont& font, const String& text);
+// The metrics of the installed widget set (the ones above without one).
+TPoint ScreenTextExtent(const TFont& font, const String& text);
 
 // Pictures as far as glyphs and icons need them: a size and the stored bytes.
 class TGraphic : public TPersistent {

@@ -679,8 +679,13 @@ void TCustomGrid::KeyPress(char& key) {
   if (!FEditorMode && FOptions.Contains(goEditing) && (key == '\b' || u >= 32)) {
     ShowEditor();
     if (FEditorMode && FInplaceEdit) {
+      // As if typed into the editor: the grid's handler hears it, then it replaces the text.
+      char typed = key;
+      KeyPress(typed);
       FInplaceEdit->SelectAll();
-      FInplaceEdit->KeyPress(key);
+      if (typed == '\b') FInplaceEdit->SetSelText("");
+      else if (static_cast<unsigned char>(typed) >= 32 && !FInplaceEdit->GetReadOnly())
+        FInplaceEdit->SetSelText(String(1, typed));
     }
     key = 0;
     return;

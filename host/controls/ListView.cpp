@@ -152,7 +152,7 @@ void TCustomListView::CustomSort(Integer data) {
   ItemsChanged();
 }
 
-Integer TCustomListView::RowHeight() const { return DefaultTextExtent(*GetFont(), "Xy").Y + 4; }
+Integer TCustomListView::RowHeight() const { return ScreenTextExtent(*GetFont(), "Xy").Y + 4; }
 
 TListItem* TCustomListView::GetItemAt(Integer x, Integer y) const {
   Integer h = RowHeight();

@@ -214,6 +214,7 @@ Integer NextChar(const String& s, Integer at) {
 
 void TCustomEdit::KeyDown(Word& key, TShiftState shift) {
   TWinControl::KeyDown(key, shift);
+  if (NativeInput()) return;
   const String text = GetText();
   switch (key) {
     case VK_LEFT: SetSelStart(PrevChar(text, FSelStart)); break;
@@ -232,7 +233,7 @@ void TCustomEdit::KeyDown(Word& key, TShiftState shift) {
 
 void TCustomEdit::KeyPress(char& key) {
   TWinControl::KeyPress(key);
-  if (key == 0) return;
+  if (key == 0 || NativeInput()) return;
   if (key == '\b') {
     if (!FReadOnly) {
       if (FSelLength == 0 && FSelStart > 0) {
@@ -308,7 +309,7 @@ bool TCustomMemo::WantsKey(Word key, TShiftState shift) const {
 void TCustomMemo::KeyPress(char& key) {
   if (key == '\r') {
     TWinControl::KeyPress(key);
-    if (key == 0) return;
+    if (key == 0 || NativeInput()) return;
     if (FWantReturns && !GetReadOnly()) SetSelText("\r\n");
     key = 0;
     return;
@@ -323,7 +324,7 @@ TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) { SetTabS
 
 void TButtonControl::KeyDown(Word& key, TShiftState shift) {
   TWinControl::KeyDown(key, shift);
-  if (key == VK_SPACE) {
+  if (key == VK_SPACE && !NativeInput()) {
     key = 0;
     Click();
   }
@@ -427,7 +428,7 @@ TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) {
 }
 
 TRect TCustomGroupBox::GetClientRect() const {
-  TPoint ext = DefaultTextExtent(*GetFont(), "0");
+  TPoint ext = ScreenTextExtent(*GetFont(), "0");
   return Rect(2, ext.Y, std::max(2, Width() - 2), std::max<Integer>(ext.Y, Height() - 2));
 }
 
@@ -577,6 +578,7 @@ bool TCustomComboBox::WantsKey(Word key, TShiftState shift) const {
 
 void TCustomComboBox::KeyDown(Word& key, TShiftState shift) {
   TWinControl::KeyDown(key, shift);
+  if (NativeInput()) return;
   Integer count = GetItems()->Count();
   Integer i = GetItemIndex();
   switch (key) {
@@ -606,7 +608,7 @@ void TCustomComboBox::KeyDown(Word& key, TShiftState shift) {
 // In a drop-down list, a letter selects the next item that starts with it.
 void TCustomComboBox::KeyPress(char& key) {
   TWinControl::KeyPress(key);
-  if (key == 0) return;
+  if (key == 0 || NativeInput()) return;
   if (FStyle == csDropDownList) {
     if (static_cast<unsigned char>(key) < 32) return;
     Integer count = GetItems()->Count();
@@ -721,6 +723,7 @@ bool TCustomListBox::WantsKey(Word key, TShiftState) const {
 
 void TCustomListBox::KeyDown(Word& key, TShiftState shift) {
   TWinControl::KeyDown(key, shift);
+  if (NativeInput()) return;
   Integer count = GetItems()->Count();
   if (count == 0) return;
   Integer i = GetItemIndex();

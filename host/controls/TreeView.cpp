@@ -355,7 +355,7 @@ void TCustomTreeView::SetHideSelection(bool v) {
   if (SetIfChanged(FHideSelection, v)) Changed(waStyle);
 }
 
-Integer TCustomTreeView::ItemHeight() const { return DefaultTextExtent(*GetFont(), "Xy").Y + 3; }
+Integer TCustomTreeView::ItemHeight() const { return ScreenTextExtent(*GetFont(), "Xy").Y + 3; }
 
 std::vector<TTreeNode*> TCustomTreeView::VisibleNodes() const {
   std::vector<TTreeNode*> rows;

@@ -22,6 +22,12 @@ public:
   virtual void SetFocus(TWinControl* control) = 0;
   // The window is about to go; the control still holds it.
   virtual void DestroyHandle(TWinControl* control) { (void)control; }
+  // The window edits, toggles or selects by itself on keys (a native edit or button): the
+  // control then leaves its own key behaviour out and only runs its handlers.
+  virtual bool NativeInput(const TWinControl* control) const {
+    (void)control;
+    return false;
+  }
 };
 
 }  // namespace xel

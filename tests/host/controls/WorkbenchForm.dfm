@@ -11,6 +11,7 @@ object WorkbenchForm: TWorkbenchForm
     Top = 0
     Width = 480
     Height = 29
+    ShowCaptions = True
     ShowHint = True
     object SaveButton: TToolButton
       Left = 0

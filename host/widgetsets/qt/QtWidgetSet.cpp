@@ -1,0 +1,191 @@
+#include "QtWidgetSet.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMenu>
+#include <QScreen>
+#include <QTimer>
+#include <cstdlib>
+#include <cstring>
+
+#include "Application.h"
+#include "Dialogs.h"
+#include "ExtCtrls.h"
+#include "HeadlessWidgetSet.h"
+#include "Menus.h"
+#include "QtWSControls.h"
+
+namespace xel {
+
+void FillQtMenu(QMenu* menu, TMenuItem* parent);
+
+namespace {
+
+// QApplication keeps a reference to its argument count.
+int gQtArgc = 1;
+char gQtName[] = "xel";
+char* gQtArgv[] = {gQtName, nullptr};
+
+void EnsureQtApplication() {
+  if (QCoreApplication::instance()) return;
+  // Without a display the windows still exist, paint and can be grabbed.
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if ((!platform || !*platform) && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  new QApplication(gQtArgc, gQtArgv);
+}
+
+// "Text files (*.txt)|*.txt|All files (*.*)|*.*" as Qt's "Text files (*.txt);;All files (*)".
+QStringList QtFilters(const String& filter) {
+  QStringList parts = QtString(filter).split('|');
+  QStringList result;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    patterns.replace("*.*", "*");
+    QString name = parts[i];
+    int paren = name.indexOf('(');
+    if (paren >= 0) name = name.left(paren).trimmed();
+    result << name + " (" + patterns + ")";
+  }
+  return result;
+}
+
+}  // namespace
+
+TQtWidgetSet::TQtWidgetSet() {
+  EnsureQtApplication();
+  Register(TWinControl::StaticClass(), std::unique_ptr<TWSWinControl>(new TQtWSWinControl()));
+  RegisterQtStdCtrls(this);
+  RegisterQtForms(this);
+}
+
+TQtWidgetSet::~TQtWidgetSet() = default;
+
+void TQtWidgetSet::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void TQtWidgetSet::Run(TApplication* app) {
+  while (!app->Terminated()) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (!app->Terminated()) app->Idle();
+  }
+}
+
+TPoint TQtWidgetSet::TextExtent(const TFont& font, const String& text) {
+  QFontMetrics m(QtFont(font));
+  return {m.horizontalAdvance(QtString(text)), m.height()};
+}
+
+String TQtWidgetSet::GetClipboardText() { return HostString(QGuiApplication::clipboard()->text()); }
+
+void TQtWidgetSet::SetClipboardText(const String& text) { QGuiApplication::clipboard()->setText(QtString(text)); }
+
+void TQtWidgetSet::Popup(TPopupMenu* menu, TPoint screenPos) {
+  QMenu qmenu;
+  FillQtMenu(&qmenu, menu->Items());
+  qmenu.exec(QPoint(screenPos.X, screenPos.Y));
+}
+
+void TQtWidgetSet::UpdateTimer(TTimer* timer) {
+  auto it = FTimers.find(timer);
+  if (!timer->Running()) {
+    if (it != FTimers.end()) FTimers.erase(it);
+    return;
+  }
+  if (it == FTimers.end()) {
+    auto q = std::make_unique<QTimer>();
+    QObject::connect(q.get(), &QTimer::timeout, [timer] { timer->Timer(); });
+    it = FTimers.emplace(timer, std::move(q)).first;
+  }
+  it->second->start(static_cast<int>(timer->GetInterval()));
+}
+
+bool TQtWidgetSet::ExecuteDialog(TCommonDialog* dialog) {
+  QWidget* parent = QApplication::activeWindow();
+  QString title = QtString(dialog->GetTitle());
+  if (auto* open = dynamic_cast<TOpenDialog*>(dialog)) {
+    QFileDialog fd(parent, title, QtString(open->GetInitialDir()));
+    bool save = dynamic_cast<TSaveDialog*>(dialog) != nullptr;
+    fd.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    fd.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    QStringList filters = QtFilters(open->GetFilter());
+    if (!filters.isEmpty()) {
+      fd.setNameFilters(filters);
+      int index = std::clamp<int>(open->GetFilterIndex() - 1, 0, static_cast<int>(filters.size()) - 1);
+      fd.selectNameFilter(filters[index]);
+    }
+    if (!open->GetDefaultExt().empty()) fd.setDefaultSuffix(QtString(open->GetDefaultExt()));
+    if (!open->GetFileName().empty()) fd.selectFile(QtString(open->GetFileName()));
+    if (fd.exec() != QDialog::Accepted || fd.selectedFiles().isEmpty()) return false;
+    open->SetFileName(HostString(fd.selectedFiles().first()));
+    return true;
+  }
+  if (auto* fontDialog = dynamic_cast<TFontDialog*>(dialog)) {
+    bool ok = false;
+    QFont chosen = QFontDialog::getFont(&ok, QtFont(*fontDialog->GetFont()), parent, title);
+    if (!ok) return false;
+    TFont* f = fontDialog->GetFont();
+    f->SetName(HostString(chosen.family()));
+    f->SetHeight(-(chosen.pixelSize() > 0 ? chosen.pixelSize() : chosen.pointSize() * 4 / 3));
+    TFontStyles style;
+    if (chosen.bold()) style.Include(fsBold);
+    if (chosen.italic()) style.Include(fsItalic);
+    if (chosen.underline()) style.Include(fsUnderline);
+    if (chosen.strikeOut()) style.Include(fsStrikeOut);
+    f->SetStyle(style);
+    return true;
+  }
+  if (auto* folder = dynamic_cast<TSelectDirectoryDialog*>(dialog)) {
+    QString dir = QFileDialog::getExistingDirectory(parent, title, QtString(folder->GetDirectory()));
+    if (dir.isEmpty()) return false;
+    folder->SetDirectory(HostString(dir));
+    return true;
+  }
+  throw EInvalidOperation(Format("The widget set cannot show %s", {dialog->ClassName()}));
+}
+
+TPoint TQtWidgetSet::ScreenSize() const {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return TWidgetSet::ScreenSize();
+  return {screen->size().width(), screen->size().height()};
+}
+
+TQtWidgetSet* InstallQtWidgetSet() {
+  auto ws = std::make_unique<TQtWidgetSet>();
+  auto* raw = ws.get();
+  SetWidgetSet(std::move(ws));
+  return raw;
+}
+
+String InstallChosenWidgetSet(int& argc, char** argv) {
+  String name;
+  if (const char* env = std::getenv("XEL_WIDGETSET")) name = env;
+  const char* option = "--widgetset=";
+  for (int i = 1; i < argc; ++i) {
+    if (std::strncmp(argv[i], option, std::strlen(option)) != 0) continue;
+    name = argv[i] + std::strlen(option);
+    for (int k = i; k < argc; ++k) argv[k] = argv[k + 1];
+    --argc;
+    break;
+  }
+  if (name == "headless") {
+    InstallHeadlessWidgetSet();
+    return name;
+  }
+  if (!name.empty() && name != "qt") throw EInvalidOperation("Unknown widget set: " + name);
+  InstallQtWidgetSet();
+  return "qt";
+}
+
+bool SaveControlImage(TWinControl* control, const String& fileName) {
+  QWidget* w = QtWidget(control);
+  if (!w) return false;
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  return w->grab().save(QtString(fileName), "PNG");
+}
+
+}  // namespace xel

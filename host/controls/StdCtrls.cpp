@@ -598,7 +598,9 @@ void TCustomComboBox::KeyDown(Word& key, TShiftState shift) {
       break;
     case VK_RETURN:
     case VK_ESCAPE:
-      if (FDroppedDown) SetDroppedDown(false);
+      // A closed box leaves Enter and Escape to its handlers and the form's buttons.
+      if (!FDroppedDown) return;
+      SetDroppedDown(false);
       break;
     default: return;
   }

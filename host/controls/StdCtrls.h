@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Controls.h"
+#include "Menus.h"  // the PopupMenu property of every control
 
 namespace xel {
 

@@ -154,6 +154,13 @@ TPoint TQtWidgetSet::ScreenSize() const {
   return {screen->size().width(), screen->size().height()};
 }
 
+void FinalizeQtWidgetSet() {
+  if (!dynamic_cast<TQtWidgetSet*>(WidgetSet())) return;
+  if (Application) Application->DestroyComponents();
+  SetWidgetSet(nullptr);
+  delete QCoreApplication::instance();
+}
+
 TQtWidgetSet* InstallQtWidgetSet() {
   auto ws = std::make_unique<TQtWidgetSet>();
   auto* raw = ws.get();
@@ -182,10 +189,15 @@ String InstallChosenWidgetSet(int& argc, char** argv) {
 }
 
 bool SaveControlImage(TWinControl* control, const String& fileName) {
+  if (!dynamic_cast<TQtWidgetSet*>(WidgetSet())) return false;
   QWidget* w = QtWidget(control);
   if (!w) return false;
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   return w->grab().save(QtString(fileName), "PNG");
 }
 
+}  // namespace xel
+
+namespace xel {
+bool QtOffscreen() { return QCoreApplication::instance() && QGuiApplication::platformName() == "offscreen"; }
 }  // namespace xel

@@ -34,6 +34,10 @@ private:
 
 // Installs the Qt widget set (making the Qt application object on first use).
 TQtWidgetSet* InstallQtWidgetSet();
+// Frees the application's forms, then the widget set and Qt's application object. A
+// program calls it before it returns from main: at exit Qt's own globals may be gone
+// before the forms' windows.
+void FinalizeQtWidgetSet();
 
 // Installs the widget set a program asks for: "--widgetset=NAME" on its command line (the
 // option is taken out of argv) or the XEL_WIDGETSET environment variable, "qt" or
@@ -43,5 +47,8 @@ String InstallChosenWidgetSet(int& argc, char** argv);
 // Paints a shown window (or any control with a window) into a PNG file; false when the
 // control has no window or the file cannot be written.
 bool SaveControlImage(TWinControl* control, const String& fileName);
+
+// Whether Qt runs on its offscreen platform (no display).
+bool QtOffscreen();
 
 }  // namespace xel

@@ -12,6 +12,7 @@ struct TQtEnvironment : testing::Environment {
     xel::RegisterControlClasses();
     xel::InstallQtWidgetSet();
   }
+  void TearDown() override { xel::FinalizeQtWidgetSet(); }
 };
 [[maybe_unused]] testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new TQtEnvironment);
 }  // namespace

@@ -1,5 +1,7 @@
 #include "Glotta.h"
 
+#include "MRUComboBox.h"
+
 #include "Application.h"
 #include "ComponentRes.h"
 #include "Expand.h"
@@ -430,7 +432,8 @@ void TGlotta::SetName(const String& newName) {
 
 void RegisterGlottaClasses() {
   RegisterGlottaToolsClasses();
-  RegisterClass(TGlotta::StaticClass());
+  RegisterClasses({TGlotta::StaticClass(), TLangComboBox::StaticClass()});
+  RegisterMRUComboBoxClasses();
 }
 
 }  // namespace xel

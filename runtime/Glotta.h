@@ -147,3 +147,6 @@ TLanguageFrames* DomainFrames();
 void RegisterGlottaClasses();
 
 }  // namespace xel
+
+// The language combo box belongs to this unit too.
+#include "LangComboBox.h"

@@ -14,6 +14,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 mode=${1:-test}
+shift $(( $# > 0 ? 1 : 0 ))
 jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev ccache qt6-base-dev fonts-dejavu-core)
@@ -49,8 +50,10 @@ export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/xel-ccache}
 case "$mode" in
   run)
     configure build/default -DCMAKE_BUILD_TYPE=Release
-    cmake --build build/default -j "$jobs" --target xelclasses
-    ./build/default/apps/xelclasses/xelclasses
+    cmake --build build/default -j "$jobs" --target xeldemo
+    # Without a display the demo tours its languages on Qt's offscreen platform and
+    # writes its pictures to demo-pictures/.
+    ./build/default/apps/demo/xeldemo "$@"
     ;;
   test)
     configure build/default -DCMAKE_BUILD_TYPE=Release

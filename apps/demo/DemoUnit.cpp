@@ -1,0 +1,27 @@
+#include "DemoUnit.h"
+
+#include "DemoForms.h"
+
+namespace xel::demo {
+
+namespace {
+TGetString gUnitString;
+String gUnitLanguage;
+
+void UnitLangChange(const String& language) {
+  gUnitLanguage = language;
+  // The unit keeps the main window's status bar in its own words.
+  if (Application && Application->MainForm())
+    static_cast<TDemoMainForm*>(Application->MainForm())->Status()->GetPanels()->Items(1)->SetText(UnitStatusText());
+}
+}  // namespace
+
+void InitDemoUnit() {
+  if (!gUnitString) InitGlotta("DemoStrings", &UnitLangChange, gUnitString);
+}
+
+String UnitStatusText() { return gUnitString ? gUnitString("StatusReady") : String(); }
+
+const String& UnitLanguage() { return gUnitLanguage; }
+
+}  // namespace xel::demo

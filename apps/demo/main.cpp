@@ -1,0 +1,118 @@
+// xeldemo: a multilingual application in English, Deutsch and Français. With a display it
+// opens its windows; without one (or with --pictures DIR) it tours every language on Qt's
+// offscreen platform, writes one picture per language and window, and reports each step.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "Application.h"
+#include "DemoForms.h"
+#include "DemoUnit.h"
+#include "QtWidgetSet.h"
+#include "RegisterControls.h"
+
+namespace xel::demo {
+namespace {
+
+// Picks a language in a box as the user would.
+void Pick(TLangComboBox* box, const String& language) {
+  for (int i = 0; i < box->GetItems()->Count(); ++i)
+    if (box->GetItems()->Strings(i) == language) {
+      box->SelectItem(i);
+      return;
+    }
+  throw Exception("The language box offers no " + language);
+}
+
+String FileStem(size_t index, const String& language) {
+  String ascii;
+  for (size_t i = 0; i < language.size(); ++i) {
+    if (language.compare(i, 2, "\xC3\xA7") == 0) {
+      ascii += 'c';
+      ++i;
+    } else {
+      ascii += language[i];
+    }
+  }
+  return IntToStr(static_cast<Integer>(index + 1)) + "-" + ascii;
+}
+
+int Tour(const std::filesystem::path& dir) {
+  std::filesystem::create_directories(dir);
+  TDemoMainForm* main = MainForm();
+  TDemoDetailsForm* details = DetailsForm();
+  TDemoToolsForm* tools = ToolsForm();
+  main->Show();
+  details->Show();
+  tools->Show();
+  const auto& languages = DemoLanguages();
+  int failures = 0;
+  auto save = [&](TWinControl* window, const String& stem, const char* what) {
+    std::filesystem::path file = dir / (stem + "-" + what + ".png");
+    if (SaveControlImage(window, file.string())) std::printf("  wrote %s\n", file.string().c_str());
+  };
+  for (size_t i = 0; i < languages.size(); ++i) {
+    const String& language = languages[i];
+    const String& toolsLanguage = languages[(i + 1) % languages.size()];
+    Pick(main->LangCombo(), language);
+    Pick(tools->LangCombo(), toolsLanguage);
+    Application->ProcessMessages();
+    std::printf("%s: main window \"%s\", details \"%s\" (box shows %s), tools in %s \"%s\", unit says \"%s\"\n",
+                language.c_str(), main->GetText().c_str(), details->GetText().c_str(),
+                details->LangCombo()->GetText().c_str(), toolsLanguage.c_str(), tools->GetText().c_str(),
+                UnitStatusText().c_str());
+    if (details->Glotta()->GetLanguage() != language || details->LangCombo()->GetText() != language ||
+        UnitLanguage() != language || tools->Glotta()->GetLanguage() != toolsLanguage) {
+      std::printf("  the windows do not agree on the language\n");
+      ++failures;
+    }
+    const String stem = FileStem(i, language);
+    save(main, stem, "main");
+    save(details, stem, "details");
+    save(tools, stem, "tools");
+    std::unique_ptr<TForm> message(CreateMessageDialog(main->MessageText(), mtInformation, {mbOK}));
+    message->Show();
+    std::printf("  message: %s\n", main->MessageText().c_str());
+    save(message.get(), stem, "message");
+  }
+  return failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace xel::demo
+
+int main(int argc, char** argv) {
+  using namespace xel;
+  using namespace xel::demo;
+  try {
+    String widgetSet = InstallChosenWidgetSet(argc, argv);
+    std::filesystem::path pictures;
+    for (int i = 1; i + 1 < argc; ++i)
+      if (std::strcmp(argv[i], "--pictures") == 0) pictures = argv[i + 1];
+    if (pictures.empty() && (widgetSet != "qt" || QtOffscreen())) pictures = "demo-pictures";
+    RegisterCoreClasses();
+    RegisterControlClasses();
+    RegisterGlottaClasses();
+    RegisterDemoClasses();
+    Application->SetTitle("Xel Glotta Demo");
+    InitDemoUnit();
+    MainForm();
+    DetailsForm();
+    ToolsForm();
+    if (!pictures.empty()) {
+      std::printf("Touring the languages on the %s widget set; pictures go to %s\n",
+                  widgetSet == "qt" ? "offscreen Qt" : widgetSet.c_str(), std::filesystem::absolute(pictures).c_str());
+      int result = Tour(pictures);
+      FinalizeQtWidgetSet();
+      return result;
+    }
+    DetailsForm()->Show();
+    ToolsForm()->Show();
+    Application->Run();
+    FinalizeQtWidgetSet();
+    return 0;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "xeldemo: %s\n", e.what());
+    return 1;
+  }
+}

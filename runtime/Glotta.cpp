@@ -25,9 +25,11 @@ struct TUnitState {
   Integer InitDepth = 0;
 };
 
+// Never destroyed: forms that the application frees at exit still leave their frames
+// after every other global of this unit is gone.
 TUnitState& State() {
-  static TUnitState state;
-  return state;
+  static TUnitState* state = new TUnitState;
+  return *state;
 }
 
 // Initialises on first use, as loading the package would.

@@ -213,6 +213,19 @@ std::unique_ptr<TForm> BuildMainForm() {
   return form;
 }
 
+// What the secondary windows share: a line of text, the language box with its label, and
+// a Close button in the bottom right corner.
+void AddCommonParts(TForm* f, TTranslations& t, TGlotta* g, const TTexts& info, TNotifyEvent onClose) {
+  const Integer width = f->GetClientWidth(), height = f->GetClientHeight();
+  t.Add(Make<TLabel>(f, f, "LabelInfo", Bounds(12, 12, width - 24, 16)), "Caption", info);
+  t.Add(Make<TLabel>(f, f, "LabelLanguage", Bounds(12, 44, 80, 16)), "Caption", {"Language:", "Sprache:", "Langue :"});
+  AddLangCombo(f, g, Bounds(100, 40, 150, 21));
+  auto* close = Make<TButton>(f, f, "ButtonClose", Bounds(width - 98, height - 36, 86, 25));
+  close->SetCancel(true);
+  close->OnClick = onClose;
+  t.Add(close, "Caption", {"&Close", "&Schlie\xC3\x9F" "en", "&Fermer"});
+}
+
 std::unique_ptr<TForm> BuildDetailsForm() {
   auto form = std::make_unique<TDemoDetailsForm>(nullptr, TCreateNew{});
   TDemoDetailsForm* f = form.get();
@@ -222,20 +235,13 @@ std::unique_ptr<TForm> BuildDetailsForm() {
   TGlotta* g = AddGlotta(f, "");
   TTranslations t(g);
   t.Add(f, "Caption", {"Details", "Einzelheiten", "D\xC3\xA9tails"});
-  auto* info = Make<TLabel>(f, f, "LabelInfo", Bounds(12, 12, 356, 16));
-  t.Add(info, "Caption",
-        {"This window follows the main window's language.", "Dieses Fenster folgt der Sprache des Hauptfensters.",
-         "Cette fen\xC3\xAAtre suit la langue principale."});
-  auto* langLabel = Make<TLabel>(f, f, "LabelLanguage", Bounds(12, 44, 80, 16));
-  t.Add(langLabel, "Caption", {"Language:", "Sprache:", "Langue :"});
-  AddLangCombo(f, g, Bounds(100, 40, 150, 21));
+  AddCommonParts(f, t, g,
+                 {"This window follows the main window's language.", "Dieses Fenster folgt der Sprache des Hauptfensters.",
+                  "Cette fen\xC3\xAAtre suit la langue principale."},
+                 MakeMethod<&TDemoDetailsForm::CloseClick>(f));
   auto* check = Make<TCheckBox>(f, f, "CheckHints", Bounds(12, 76, 356, 17));
   check->SetChecked(true);
   t.Add(check, "Caption", {"Show &hints", "&Hinweise anzeigen", "Afficher les &info-bulles"});
-  auto* close = Make<TButton>(f, f, "ButtonClose", Bounds(282, 130, 86, 25));
-  close->SetCancel(true);
-  close->OnClick = MakeMethod<&TDemoDetailsForm::CloseClick>(f);
-  t.Add(close, "Caption", {"&Close", "&Schlie\xC3\x9F" "en", "&Fermer"});
   t.Finish();
   return form;
 }
@@ -249,13 +255,10 @@ std::unique_ptr<TForm> BuildToolsForm() {
   TGlotta* g = AddGlotta(f, "Tools");
   TTranslations t(g);
   t.Add(f, "Caption", {"Tools", "Werkzeuge", "Outils"});
-  auto* info = Make<TLabel>(f, f, "LabelInfo", Bounds(12, 12, 296, 16));
-  t.Add(info, "Caption",
-        {"This window has a language of its own.", "Dieses Fenster hat eine eigene Sprache.",
-         "Cette fen\xC3\xAAtre a sa propre langue."});
-  auto* langLabel = Make<TLabel>(f, f, "LabelLanguage", Bounds(12, 44, 80, 16));
-  t.Add(langLabel, "Caption", {"Language:", "Sprache:", "Langue :"});
-  AddLangCombo(f, g, Bounds(100, 40, 150, 21));
+  AddCommonParts(f, t, g,
+                 {"This window has a language of its own.", "Dieses Fenster hat eine eigene Sprache.",
+                  "Cette fen\xC3\xAAtre a sa propre langue."},
+                 MakeMethod<&TDemoToolsForm::CloseClick>(f));
   auto* group = Make<TGroupBox>(f, f, "GroupUnits", Bounds(12, 74, 296, 76));
   t.Add(group, "Caption", {"Units", "Einheiten", "Unit\xC3\xA9s"});
   auto* metric = Make<TRadioButton>(f, group, "RadioMetric", Bounds(12, 22, 270, 17));
@@ -263,10 +266,6 @@ std::unique_ptr<TForm> BuildToolsForm() {
   t.Add(metric, "Caption", {"&Metric", "&Metrisch", "&M\xC3\xA9trique"});
   auto* imperial = Make<TRadioButton>(f, group, "RadioImperial", Bounds(12, 46, 270, 17));
   t.Add(imperial, "Caption", {"&Imperial", "&Angloamerikanisch", "&Imp\xC3\xA9rial"});
-  auto* close = Make<TButton>(f, f, "ButtonClose", Bounds(222, 164, 86, 25));
-  close->SetCancel(true);
-  close->OnClick = MakeMethod<&TDemoToolsForm::CloseClick>(f);
-  t.Add(close, "Caption", {"&Close", "&Schlie\xC3\x9F" "en", "&Fermer"});
   t.Finish();
   return form;
 }

@@ -27,9 +27,7 @@ public:
   using TForm::TForm;
   template <class T>
   T* Find(const char* name) const {
-    auto* c = dynamic_cast<T*>(FindComponent(name));
-    if (!c) throw EComponentError(String("The demo form lacks ") + name);
-    return c;
+    return OwnedComponent<T>(this, name);
   }
   TGlotta* Glotta() const { return Find<TGlotta>("Glotta"); }
   TLangComboBox* LangCombo() const { return Find<TLangComboBox>("LangCombo"); }

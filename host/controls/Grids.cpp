@@ -77,24 +77,30 @@ Integer TCustomGrid::RowHeights(Integer row) const {
   return row >= 0 && row < static_cast<Integer>(FRowHeights.size()) ? FRowHeights[row] : FDefaultRowHeight;
 }
 
+namespace {
+// One line's extent; every line gets its own entry on the first change.
+bool SetExtent(std::vector<Integer>& extents, Integer count, Integer fallback, Integer index, Integer value) {
+  if (index < 0 || index >= count) throw EInvalidGridOperation(SIndexOutOfRange);
+  if (extents.empty()) extents.assign(static_cast<size_t>(count), fallback);
+  return SetIfChanged(extents[static_cast<size_t>(index)], std::max<Integer>(0, value));
+}
+}  // namespace
+
+void TCustomGrid::LayoutChanged() {
+  PlaceEditor();
+  Invalidate();
+}
+
 void TCustomGrid::SetColWidths(Integer col, Integer width) {
-  if (col < 0 || col >= FColCount) throw EInvalidGridOperation(SIndexOutOfRange);
-  if (FColWidths.empty()) FColWidths.assign(static_cast<size_t>(FColCount), FDefaultColWidth);
-  if (SetIfChanged(FColWidths[col], std::max<Integer>(0, width))) {
-    ColWidthsChanged();
-    PlaceEditor();
-    Invalidate();
-  }
+  if (!SetExtent(FColWidths, FColCount, FDefaultColWidth, col, width)) return;
+  ColWidthsChanged();
+  LayoutChanged();
 }
 
 void TCustomGrid::SetRowHeights(Integer row, Integer height) {
-  if (row < 0 || row >= FRowCount) throw EInvalidGridOperation(SIndexOutOfRange);
-  if (FRowHeights.empty()) FRowHeights.assign(static_cast<size_t>(FRowCount), FDefaultRowHeight);
-  if (SetIfChanged(FRowHeights[row], std::max<Integer>(0, height))) {
-    RowHeightsChanged();
-    PlaceEditor();
-    Invalidate();
-  }
+  if (!SetExtent(FRowHeights, FRowCount, FDefaultRowHeight, row, height)) return;
+  RowHeightsChanged();
+  LayoutChanged();
 }
 
 // A new default applies to every column (row), as in the host.
@@ -102,16 +108,14 @@ void TCustomGrid::SetDefaultColWidth(Integer v) {
   FDefaultColWidth = v;
   FColWidths.clear();
   ColWidthsChanged();
-  PlaceEditor();
-  Invalidate();
+  LayoutChanged();
 }
 
 void TCustomGrid::SetDefaultRowHeight(Integer v) {
   FDefaultRowHeight = v;
   FRowHeights.clear();
   RowHeightsChanged();
-  PlaceEditor();
-  Invalidate();
+  LayoutChanged();
 }
 
 void TCustomGrid::SetGridLineWidth(Integer v) {

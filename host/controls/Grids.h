@@ -177,6 +177,7 @@ private:
   void ScrollIntoView(Integer col, Integer row);
   void SetTopLeft(Integer col, Integer row);
   void PlaceEditor();
+  void LayoutChanged();
   void CancelEdit();
   // The column (row) whose right (bottom) grid line lies within a few pixels of x (y) in
   // the fixed area, for sizing; -1 when none.

@@ -174,4 +174,13 @@ T* New(TComponent* owner) {
   return static_cast<T*>(Constructed(new T(owner)));
 }
 
+// The component of that name among the owner's, as the class asked for; EComponentError
+// when there is none (a form class reaching the components of its form file).
+template <class T>
+T* OwnedComponent(const TComponent* owner, std::string_view name) {
+  auto* c = dynamic_cast<T*>(owner->FindComponent(name));
+  if (!c) throw EComponentError("No component " + String(name) + " of class " + T::StaticClass()->ClassName());
+  return c;
+}
+
 }  // namespace xel

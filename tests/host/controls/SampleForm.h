@@ -16,9 +16,7 @@ public:
 
   template <class T>
   T* Find(const char* name) const {
-    auto* c = dynamic_cast<T*>(FindComponent(name));
-    if (!c) throw EComponentError(String("no component ") + name);
-    return c;
+    return OwnedComponent<T>(this, name);
   }
   TEdit* Edit1() const { return Find<TEdit>("Edit1"); }
   TMemo* Memo1() const { return Find<TMemo>("Memo1"); }

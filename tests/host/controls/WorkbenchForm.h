@@ -20,9 +20,7 @@ public:
 
   template <class T>
   T* Find(const char* name) const {
-    auto* c = dynamic_cast<T*>(FindComponent(name));
-    if (!c) throw EComponentError(String("no component ") + name);
-    return c;
+    return OwnedComponent<T>(this, name);
   }
   TStringGrid* Grid() const { return Find<TStringGrid>("Grid"); }
   TTreeView* Tree() const { return Find<TTreeView>("Tree"); }

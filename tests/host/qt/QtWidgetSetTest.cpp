@@ -31,6 +31,15 @@ W* Native(TWinControl* control) {
   return w;
 }
 
+struct TCloseAsk : TObject {
+  bool Allow = false;
+  int Asked = 0;
+  void Query(TObject*, bool& canClose) {
+    ++Asked;
+    canClose = Allow;
+  }
+};
+
 struct QtFormsTest : testing::Test {
   void SetUp() override {
     Form.reset(New<TSampleForm>(nullptr));
@@ -101,6 +110,25 @@ TEST_F(QtFormsTest, AModalDialogEndsWhenItsButtonIsClicked) {
   // Escape on a focused edit answers with the cancel button.
   QTimer::singleShot(0, [this] { QTest::keyClick(Native<QLineEdit>(Form->Edit1()), Qt::Key_Escape); });
   EXPECT_EQ(Form->ShowModal(), mrCancel);
+}
+
+TEST_F(QtFormsTest, FreeingAControlFreesItsWidgetAndClosingAsksTheForm) {
+  QPointer<QWidget> edit = QtWidget(Form->Edit1());
+  ASSERT_FALSE(edit.isNull());
+  delete Form->Edit1();
+  EXPECT_TRUE(edit.isNull());
+  TCloseAsk ask;
+  Form->OnCloseQuery = MakeMethod<&TCloseAsk::Query>(&ask);
+  QWidget* window = QtWidget(Form.get());
+  window->close();  // as the window's close button does
+  EXPECT_TRUE(Form->GetVisible());
+  EXPECT_TRUE(window->isVisible());
+  ask.Allow = true;
+  window->close();
+  EXPECT_FALSE(Form->GetVisible());
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(ask.Asked, 2);
+  Form->OnCloseQuery = nullptr;
 }
 
 TEST_F(QtFormsTest, AWindowPaintsIntoAPng) {

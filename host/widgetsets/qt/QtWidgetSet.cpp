@@ -107,9 +107,12 @@ void TQtWidgetSet::UpdateTimer(TTimer* timer) {
 bool TQtWidgetSet::ExecuteDialog(TCommonDialog* dialog) {
   QWidget* parent = QApplication::activeWindow();
   QString title = QtString(dialog->GetTitle());
+  // The desktop's own dialogs need a display; offscreen, Qt's widgets stand in.
+  const bool own = QtOffscreen();
   if (auto* open = dynamic_cast<TOpenDialog*>(dialog)) {
     QFileDialog fd(parent, title, QtString(open->GetInitialDir()));
     bool save = dynamic_cast<TSaveDialog*>(dialog) != nullptr;
+    fd.setOption(QFileDialog::DontUseNativeDialog, own);
     fd.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     fd.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     QStringList filters = QtFilters(open->GetFilter());
@@ -126,7 +129,8 @@ bool TQtWidgetSet::ExecuteDialog(TCommonDialog* dialog) {
   }
   if (auto* fontDialog = dynamic_cast<TFontDialog*>(dialog)) {
     bool ok = false;
-    QFont chosen = QFontDialog::getFont(&ok, QtFont(*fontDialog->GetFont()), parent, title);
+    QFont chosen = QFontDialog::getFont(&ok, QtFont(*fontDialog->GetFont()), parent, title,
+                                        own ? QFontDialog::DontUseNativeDialog : QFontDialog::FontDialogOptions());
     if (!ok) return false;
     TFont* f = fontDialog->GetFont();
     f->SetName(HostString(chosen.family()));
@@ -140,7 +144,9 @@ bool TQtWidgetSet::ExecuteDialog(TCommonDialog* dialog) {
     return true;
   }
   if (auto* folder = dynamic_cast<TSelectDirectoryDialog*>(dialog)) {
-    QString dir = QFileDialog::getExistingDirectory(parent, title, QtString(folder->GetDirectory()));
+    QFileDialog::Options options = QFileDialog::ShowDirsOnly;
+    if (own) options |= QFileDialog::DontUseNativeDialog;
+    QString dir = QFileDialog::getExistingDirectory(parent, title, QtString(folder->GetDirectory()), options);
     if (dir.isEmpty()) return false;
     folder->SetDirectory(HostString(dir));
     return true;

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFontDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -143,6 +145,54 @@ TEST_F(QtFormsTest, AWindowPaintsIntoAPng) {
     for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y));
   EXPECT_GT(colours.size(), 8);  // text, frames and the face colour, not a blank
   std::filesystem::remove(path);
+}
+
+// The common dialogs are Qt's; a timer answers them as a user would.
+TEST(QtDialogsTest, FileFolderAndFontDialogsHandTheirChoiceBack) {
+  auto dir = std::filesystem::temp_directory_path() / "xel_qt_dialogs";
+  std::filesystem::create_directories(dir);
+  QStringList filters;
+  QTimer::singleShot(50, [&] {
+    auto* fd = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(fd, nullptr);
+    filters = fd->nameFilters();
+    // Typed into the name field and confirmed with Enter, as a user does.
+    auto* name = fd->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    name->setText("chosen.txt");
+    QTest::keyClick(name, Qt::Key_Return);
+  });
+  TSaveDialog save(nullptr);
+  save.SetFilter("Text files (*.txt)|*.txt|All files (*.*)|*.*");
+  save.SetInitialDir(dir.string());
+  ASSERT_TRUE(save.Execute());
+  EXPECT_EQ(save.GetFileName(), (dir / "chosen.txt").string());
+  EXPECT_EQ(filters, (QStringList{"Text files (*.txt)", "All files (*)"}));
+
+  TSelectDirectoryDialog folder(nullptr);
+  folder.SetDirectory(dir.string());
+  QTimer::singleShot(50, [] {
+    if (auto* fd = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) fd->reject();
+  });
+  EXPECT_FALSE(folder.Execute());  // cancelled: nothing chosen
+
+  TFontDialog font(nullptr);
+  font.GetFont()->SetHeight(-12);
+  QFont picked;
+  QTimer::singleShot(50, [&] {
+    auto* fdlg = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(fdlg, nullptr);
+    QFont f = fdlg->currentFont();
+    f.setPointSize(15);
+    fdlg->setCurrentFont(f);
+    picked = fdlg->currentFont();
+    static_cast<QDialog*>(fdlg)->accept();
+  });
+  ASSERT_TRUE(font.Execute());
+  EXPECT_EQ(font.GetFont()->GetName(), HostString(picked.family()));
+  EXPECT_EQ(font.GetFont()->GetHeight(), -20);  // 15 points at 96 pixels an inch
+  EXPECT_EQ(font.GetFont()->GetStyle().Contains(fsBold), picked.bold());
+  std::filesystem::remove_all(dir);
 }
 
 // The workbench of the headless suite: the owner-drawn grid with its native in-place editor.

@@ -29,12 +29,24 @@ int gQtArgc = 1;
 char gQtName[] = "xel";
 char* gQtArgv[] = {gQtName, nullptr};
 
+// Offscreen, the platform says for every window that it cannot raise or resize it as a
+// desktop would; those lines tell the user nothing.
+QtMessageHandler gDefaultHandler = nullptr;
+void QuietOffscreenMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtWarningMsg &&
+      (message.startsWith("This plugin does not support") || message.contains("XDG_RUNTIME_DIR not set")))
+    return;
+  if (gDefaultHandler) gDefaultHandler(type, context, message);
+}
+
 void EnsureQtApplication() {
   if (QCoreApplication::instance()) return;
   // Without a display the windows still exist, paint and can be grabbed.
   const char* platform = std::getenv("QT_QPA_PLATFORM");
   if ((!platform || !*platform) && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  const char* chosen = std::getenv("QT_QPA_PLATFORM");
+  if (chosen && std::strcmp(chosen, "offscreen") == 0) gDefaultHandler = qInstallMessageHandler(QuietOffscreenMessages);
   new QApplication(gQtArgc, gQtArgv);
 }
 

@@ -147,7 +147,7 @@ std::unique_ptr<TForm> BuildMainForm() {
   t.Add(title, "Caption",
         {"Welcome to the multilingual demo", "Willkommen in der mehrsprachigen Demo",
          "Bienvenue dans la d\xC3\xA9mo multilingue"});
-  auto* langLabel = Make<TLabel>(f, f, "LabelLanguage", Bounds(12, 42, 80, 16));
+  auto* langLabel = Make<TLabel>(f, f, "LabelLanguage", Bounds(12, 40, 80, 16));
   t.Add(langLabel, "Caption", {"&Language:", "&Sprache:", "&Langue :"});
   TLangComboBox* combo = AddLangCombo(f, g, Bounds(100, 38, 150, 21));
   langLabel->SetFocusControl(combo);
@@ -164,7 +164,7 @@ std::unique_ptr<TForm> BuildMainForm() {
   t.Add(memo, "Lines.Strings[2]",
         {"Pick a language to switch them all.", "W\xC3\xA4hlen Sie eine Sprache f\xC3\xBCr alle Fenster.",
          "Choisissez une langue pour tout basculer."});
-  auto* listLabel = Make<TLabel>(f, f, "LabelTopics", Bounds(300, 56, 128, 16));
+  auto* listLabel = Make<TLabel>(f, f, "LabelTopics", Bounds(300, 52, 128, 16));
   t.Add(listLabel, "Caption", {"Translated:", "\xC3\x9C" "bersetzt:", "Traduit :"});
   auto* list = Make<TListBox>(f, f, "TopicList", Bounds(300, 72, 128, 100));
   list->GetItems()->SetText("1\n2\n3\n4");

@@ -1,6 +1,7 @@
 #include "QtCanvas.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 #include <QImage>
 
 #include "Controls.h"
@@ -33,14 +34,20 @@ String HostString(const QString& s) {
   return String(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
+TQtTextCell QtTextCell(const QFont& font) {
+  QFontMetrics m(font);
+  int accents = (std::max(font.pixelSize(), m.ascent()) + 4) / 5;
+  return {m.ascent() + accents, m.height() + accents};
+}
+
 void TQtCanvas::SetOrigin(Integer x, Integer y) {
   FPainter->translate(QPoint(x, y) - FOrigin);
   FOrigin = QPoint(x, y);
 }
 
 TPoint TQtCanvas::TextExtent(const TFont& font, const String& text) {
-  QFontMetrics m(QtFont(font));
-  return {m.horizontalAdvance(QtString(text)), m.height()};
+  QFont f = QtFont(font);
+  return {QFontMetrics(f).horizontalAdvance(QtString(text)), QtTextCell(f).Height};
 }
 
 void TQtCanvas::UseFont(const TCanvas& canvas) {
@@ -51,9 +58,10 @@ void TQtCanvas::UseFont(const TCanvas& canvas) {
 void TQtCanvas::TextOut(const TCanvas& canvas, Integer x, Integer y, const String& text) {
   UseFont(canvas);
   QFontMetrics m(FPainter->font());
+  TQtTextCell cell = QtTextCell(FPainter->font());
   if (canvas.Brush()->GetStyle() != bsClear)
-    FPainter->fillRect(QRect(x, y, m.horizontalAdvance(QtString(text)), m.height()), QtColor(canvas.Brush()->GetColor()));
-  FPainter->drawText(QPoint(x, y + m.ascent()), QtString(text));
+    FPainter->fillRect(QRect(x, y, m.horizontalAdvance(QtString(text)), cell.Height), QtColor(canvas.Brush()->GetColor()));
+  FPainter->drawText(QPoint(x, y + cell.Baseline), QtString(text));
 }
 
 void TQtCanvas::TextRect(const TCanvas& canvas, const TRect& r, Integer x, Integer y, const String& text) {
@@ -62,7 +70,7 @@ void TQtCanvas::TextRect(const TCanvas& canvas, const TRect& r, Integer x, Integ
   FPainter->setClipRect(rect);
   if (canvas.Brush()->GetStyle() != bsClear) FPainter->fillRect(rect, QtColor(canvas.Brush()->GetColor()));
   UseFont(canvas);
-  FPainter->drawText(QPoint(x, y + QFontMetrics(FPainter->font()).ascent()), QtString(text));
+  FPainter->drawText(QPoint(x, y + QtTextCell(FPainter->font()).Baseline), QtString(text));
   FPainter->restore();
 }
 

@@ -15,6 +15,13 @@ class TWinControl;
 QColor QtColor(TColor color);
 QFont QtFont(const TFont& font);
 QString QtString(const String& s);
+// The host's text cell in a Qt font: the host's metrics count room for accents above the
+// capitals into the cell (its internal leading), Qt's ascent does not.
+struct TQtTextCell {
+  int Baseline;  // from the top of the cell
+  int Height;
+};
+TQtTextCell QtTextCell(const QFont& font);
 String HostString(const QString& s);
 
 class TQtCanvas : public TCanvasBackend {

@@ -88,8 +88,8 @@ void TQtWidgetSet::Run(TApplication* app) {
 }
 
 TPoint TQtWidgetSet::TextExtent(const TFont& font, const String& text) {
-  QFontMetrics m(QtFont(font));
-  return {m.horizontalAdvance(QtString(text)), m.height()};
+  QFont f = QtFont(font);
+  return {QFontMetrics(f).horizontalAdvance(QtString(text)), QtTextCell(f).Height};
 }
 
 String TQtWidgetSet::GetClipboardText() { return HostString(QGuiApplication::clipboard()->text()); }

@@ -104,23 +104,24 @@ TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const String& name, TSh
   return item;
 }
 
-void Prepare(TForm* form, const String& name, Integer width, Integer height) {
+// A window at its place with its client size, the demo's font and its TGlotta.
+TGlotta* Prepare(TForm* form, const String& name, TRect place, const String& domain) {
   form->SetName(name);
   form->SetBorderStyle(bsSingle);
   form->SetPosition(poDesigned);
-  form->SetClientWidth(width);
-  form->SetClientHeight(height);
+  form->SetLeft(place.Left);
+  form->SetTop(place.Top);
+  form->SetClientWidth(place.Width());
+  form->SetClientHeight(place.Height());
   form->GetFont()->SetName("MS Sans Serif");
   form->GetFont()->SetHeight(-12);
+  return AddGlotta(form, domain);
 }
 
 std::unique_ptr<TForm> BuildMainForm() {
   auto form = std::make_unique<TDemoMainForm>(nullptr, TCreateNew{});
   TDemoMainForm* f = form.get();
-  Prepare(f, "MainForm", 440, 330);
-  f->SetLeft(60);
-  f->SetTop(60);
-  TGlotta* g = AddGlotta(f, "");
+  TGlotta* g = Prepare(f, "MainForm", Bounds(60, 60, 440, 330), "");
   g->OnChange = MakeMethod<&TDemoMainForm::GlottaChange>(f);
   TTranslations t(g);
   t.Add(f, "Caption", {"Xel Glotta Demo", "Xel Glotta Demo", "D\xC3\xA9mo Xel Glotta"});
@@ -229,10 +230,7 @@ void AddCommonParts(TForm* f, TTranslations& t, TGlotta* g, const TTexts& info, 
 std::unique_ptr<TForm> BuildDetailsForm() {
   auto form = std::make_unique<TDemoDetailsForm>(nullptr, TCreateNew{});
   TDemoDetailsForm* f = form.get();
-  Prepare(f, "DetailsForm", 380, 170);
-  f->SetLeft(520);
-  f->SetTop(60);
-  TGlotta* g = AddGlotta(f, "");
+  TGlotta* g = Prepare(f, "DetailsForm", Bounds(520, 60, 380, 170), "");
   TTranslations t(g);
   t.Add(f, "Caption", {"Details", "Einzelheiten", "D\xC3\xA9tails"});
   AddCommonParts(f, t, g,
@@ -249,10 +247,7 @@ std::unique_ptr<TForm> BuildDetailsForm() {
 std::unique_ptr<TForm> BuildToolsForm() {
   auto form = std::make_unique<TDemoToolsForm>(nullptr, TCreateNew{});
   TDemoToolsForm* f = form.get();
-  Prepare(f, "ToolsForm", 320, 200);
-  f->SetLeft(520);
-  f->SetTop(280);
-  TGlotta* g = AddGlotta(f, "Tools");
+  TGlotta* g = Prepare(f, "ToolsForm", Bounds(520, 280, 320, 200), "Tools");
   TTranslations t(g);
   t.Add(f, "Caption", {"Tools", "Werkzeuge", "Outils"});
   AddCommonParts(f, t, g,

@@ -15,9 +15,13 @@ void TDemoMainForm::MessageClick(TObject*) { MessageDlg(MessageText(), mtInforma
 void TDemoMainForm::AboutClick(TObject*) { MessageDlg(Glotta()->GetString("AboutText"), mtInformation, {mbOK}, 0); }
 void TDemoMainForm::ExitClick(TObject*) { Close(); }
 
-// Every switch of the program's language: the status bar names it.
-void TDemoMainForm::GlottaChange(TObject*) {
-  Status()->GetPanels()->Items(0)->SetText(Glotta()->GetLanguage());
+// Every switch of the program's language: the status bar names it (the unit keeps the
+// second panel itself).
+void TDemoMainForm::GlottaChange(TObject*) { Status()->GetPanels()->Items(0)->SetText(Glotta()->GetLanguage()); }
+
+void TDemoMainForm::DoCreate() {
+  TDemoForm::DoCreate();
+  GlottaChange(this);
   Status()->GetPanels()->Items(1)->SetText(UnitStatusText());
 }
 

@@ -50,10 +50,7 @@ public:
 
 protected:
   // The status bar is filled from the start, not only after the first switch.
-  void DoCreate() override {
-    TDemoForm::DoCreate();
-    GlottaChange(this);
-  }
+  void DoCreate() override;
 
 public:
   static auto PublishedMethods() {

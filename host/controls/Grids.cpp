@@ -144,50 +144,79 @@ void TCustomGrid::SetOptions(TGridOptions v) {
   Invalidate();
 }
 
-Integer TCustomGrid::ColLeft(Integer col) const {
-  Integer x = 0;
-  for (Integer c = 0; c < FFixedCols && c < col; ++c) x += ColWidths(c) + FGridLineWidth;
-  if (col < FFixedCols) return x;
-  if (col < FTopLeft.X) return -1;
-  for (Integer c = FTopLeft.X; c < col; ++c) x += ColWidths(c) + FGridLineWidth;
-  return x;
-}
+// One direction of the layout, columns across or rows down: the fixed lines first, then
+// the scrolled ones from the first visible.
+struct TCustomGrid::TAxis {
+  const TCustomGrid* Grid;
+  bool Columns;
+  Integer Count, Fixed, First, Client;
 
-Integer TCustomGrid::RowTop(Integer row) const {
-  Integer y = 0;
-  for (Integer r = 0; r < FFixedRows && r < row; ++r) y += RowHeights(r) + FGridLineWidth;
-  if (row < FFixedRows) return y;
-  if (row < FTopLeft.Y) return -1;
-  for (Integer r = FTopLeft.Y; r < row; ++r) y += RowHeights(r) + FGridLineWidth;
-  return y;
+  Integer Extent(Integer i) const { return Columns ? Grid->ColWidths(i) : Grid->RowHeights(i); }
+  Integer Step(Integer i) const { return Extent(i) + Grid->FGridLineWidth; }
+  Integer FixedExtent() const {
+    Integer e = 0;
+    for (Integer i = 0; i < Fixed; ++i) e += Step(i);
+    return e;
+  }
+  // Where line i starts in client coordinates; -1 when it is scrolled away.
+  Integer Start(Integer i) const {
+    Integer p = 0;
+    for (Integer k = 0; k < Fixed && k < i; ++k) p += Step(k);
+    if (i < Fixed) return p;
+    if (i < First) return -1;
+    for (Integer k = First; k < i; ++k) p += Step(k);
+    return p;
+  }
+  // The line under a client position; -1 outside the lines.
+  Integer At(Integer p) const {
+    if (p < 0 || p >= Client) return -1;
+    Integer edge = 0;
+    for (Integer i = 0; i < Count; ++i) {
+      Integer index = i < Fixed ? i : First + (i - Fixed);
+      if (index >= Count) break;
+      edge += Step(index);
+      if (p < edge) return index;
+    }
+    return -1;
+  }
+  // Scrolled lines that fit wholly into the client area.
+  Integer VisibleCount() const {
+    if (Fixed >= Count) return 0;
+    Integer p = FixedExtent(), n = 0;
+    for (Integer i = First; i < Count; ++i) {
+      p += Extent(i);
+      if (p > Client) break;
+      p += Grid->FGridLineWidth;
+      ++n;
+    }
+    return n;
+  }
+  // The line whose far grid line lies within a few pixels of p; -1 when none.
+  Integer SizingLine(Integer p) const {
+    for (Integer i = 0; i < Count; ++i) {
+      Integer start = Start(i);
+      if (start < 0) continue;
+      Integer edge = start + Extent(i);
+      if (p >= edge - SizingMargin && p <= edge + Grid->FGridLineWidth + SizingMargin) return i;
+      if (start > Client) break;
+    }
+    return -1;
+  }
+};
+
+TCustomGrid::TAxis TCustomGrid::Axis(bool columns) const {
+  return columns ? TAxis{this, true, FColCount, FFixedCols, FTopLeft.X, GetClientWidth()}
+                 : TAxis{this, false, FRowCount, FFixedRows, FTopLeft.Y, GetClientHeight()};
 }
 
 TRect TCustomGrid::CellRect(Integer col, Integer row) const {
   if (col < 0 || col >= FColCount || row < 0 || row >= FRowCount) return TRect{};
-  Integer left = ColLeft(col), top = RowTop(row);
+  Integer left = Axis(true).Start(col), top = Axis(false).Start(row);
   if (left < 0 || top < 0 || left >= GetClientWidth() || top >= GetClientHeight()) return TRect{};
   return Rect(left, top, left + ColWidths(col), top + RowHeights(row));
 }
 
-TGridCoord TCustomGrid::MouseCoord(Integer x, Integer y) const {
-  TGridCoord result{-1, -1};
-  auto find = [](Integer p, Integer fixed, Integer first, Integer count, Integer line, auto extent) {
-    if (p < 0) return Integer(-1);
-    Integer edge = 0;
-    for (Integer i = 0; i < count; ++i) {
-      Integer index = i < fixed ? i : first + (i - fixed);
-      if (index >= count) break;
-      edge += extent(index) + line;
-      if (p < edge) return index;
-    }
-    return Integer(-1);
-  };
-  if (x < GetClientWidth())
-    result.X = find(x, FFixedCols, FTopLeft.X, FColCount, FGridLineWidth, [this](Integer c) { return ColWidths(c); });
-  if (y < GetClientHeight())
-    result.Y = find(y, FFixedRows, FTopLeft.Y, FRowCount, FGridLineWidth, [this](Integer r) { return RowHeights(r); });
-  return result;
-}
+TGridCoord TCustomGrid::MouseCoord(Integer x, Integer y) const { return {Axis(true).At(x), Axis(false).At(y)}; }
 
 void TCustomGrid::MouseToCell(Integer x, Integer y, Integer& col, Integer& row) const {
   TGridCoord c = MouseCoord(x, y);
@@ -195,31 +224,8 @@ void TCustomGrid::MouseToCell(Integer x, Integer y, Integer& col, Integer& row) 
   row = c.Y;
 }
 
-Integer TCustomGrid::VisibleRowCount() const {
-  if (FFixedRows >= FRowCount) return 0;
-  Integer y = 0, n = 0;
-  for (Integer r = 0; r < FFixedRows; ++r) y += RowHeights(r) + FGridLineWidth;
-  for (Integer r = FTopLeft.Y; r < FRowCount; ++r) {
-    y += RowHeights(r);
-    if (y > GetClientHeight()) break;
-    y += FGridLineWidth;
-    ++n;
-  }
-  return n;
-}
-
-Integer TCustomGrid::VisibleColCount() const {
-  if (FFixedCols >= FColCount) return 0;
-  Integer x = 0, n = 0;
-  for (Integer c = 0; c < FFixedCols; ++c) x += ColWidths(c) + FGridLineWidth;
-  for (Integer c = FTopLeft.X; c < FColCount; ++c) {
-    x += ColWidths(c);
-    if (x > GetClientWidth()) break;
-    x += FGridLineWidth;
-    ++n;
-  }
-  return n;
-}
+Integer TCustomGrid::VisibleRowCount() const { return Axis(false).VisibleCount(); }
+Integer TCustomGrid::VisibleColCount() const { return Axis(true).VisibleCount(); }
 
 // ---------------------------------------------------------------- size and position
 
@@ -324,6 +330,7 @@ void TCustomGrid::SetLeftCol(Integer v) { SetTopLeft(v, FTopLeft.Y); }
 
 // Scrolls as little as needed for the cell to be wholly visible (or first, when it is larger).
 void TCustomGrid::ScrollIntoView(Integer col, Integer row) {
+  const TGridCoord old = FTopLeft;
   if (col >= FFixedCols) {
     if (col < FTopLeft.X) FTopLeft.X = col;
     while (FTopLeft.X < col && col >= FTopLeft.X + std::max<Integer>(1, VisibleColCount())) ++FTopLeft.X;
@@ -333,6 +340,7 @@ void TCustomGrid::ScrollIntoView(Integer col, Integer row) {
     while (FTopLeft.Y < row && row >= FTopLeft.Y + std::max<Integer>(1, VisibleRowCount())) ++FTopLeft.Y;
   }
   ClampPositions();
+  if (!(FTopLeft == old)) TopLeftChanged();
 }
 
 bool TCustomGrid::SelectCell(Integer col, Integer row) {
@@ -348,9 +356,7 @@ void TCustomGrid::MoveCurrent(Integer col, Integer row, bool moveAnchor) {
   if (FEditorMode && !(FEditCell == TGridCoord{col, row})) HideEditor();
   FCurrent = {col, row};
   if (moveAnchor || !FOptions.Contains(goRangeSelect)) FAnchor = FCurrent;
-  TGridCoord oldTopLeft = FTopLeft;
   ScrollIntoView(col, row);
-  if (!(FTopLeft == oldTopLeft)) TopLeftChanged();
   if (FOptions.Contains(goAlwaysShowEditor) && FOptions.Contains(goEditing)) ShowEditor();
   Invalidate();
   Click();
@@ -388,9 +394,7 @@ void TCustomGrid::ShowEditor() {
   if (FEditorMode && FEditCell == FCurrent) return;
   if (FEditorMode) HideEditor();
   if (!FInplaceEdit) FInplaceEdit = std::make_unique<TInplaceEdit>(this);
-  TGridCoord oldTopLeft = FTopLeft;
   ScrollIntoView(FCurrent.X, FCurrent.Y);
-  if (!(FTopLeft == oldTopLeft)) TopLeftChanged();
   FEditorMode = true;
   FEditCell = FCurrent;
   FEditOriginal = GetEditText(FCurrent.X, FCurrent.Y);
@@ -507,51 +511,28 @@ void TCustomGrid::DeleteRow(Integer row) {
 
 // ---------------------------------------------------------------- input
 
-Integer TCustomGrid::SizingCol(Integer x, Integer y) const {
-  Integer fixedHeight = 0;
-  for (Integer r = 0; r < FFixedRows; ++r) fixedHeight += RowHeights(r) + FGridLineWidth;
-  if (y < 0 || y >= fixedHeight) return -1;
-  for (Integer c = 0; c < FColCount; ++c) {
-    Integer left = ColLeft(c);
-    if (left < 0) continue;
-    Integer edge = left + ColWidths(c);
-    if (x >= edge - SizingMargin && x <= edge + FGridLineWidth + SizingMargin) return c;
-    if (left > GetClientWidth()) break;
-  }
-  return -1;
-}
-
-Integer TCustomGrid::SizingRow(Integer x, Integer y) const {
-  Integer fixedWidth = 0;
-  for (Integer c = 0; c < FFixedCols; ++c) fixedWidth += ColWidths(c) + FGridLineWidth;
-  if (x < 0 || x >= fixedWidth) return -1;
-  for (Integer r = 0; r < FRowCount; ++r) {
-    Integer top = RowTop(r);
-    if (top < 0) continue;
-    Integer edge = top + RowHeights(r);
-    if (y >= edge - SizingMargin && y <= edge + FGridLineWidth + SizingMargin) return r;
-    if (top > GetClientHeight()) break;
-  }
-  return -1;
+// Column lines are dragged in the fixed rows, row lines in the fixed columns.
+Integer TCustomGrid::SizingLine(bool columns, Integer x, Integer y) const {
+  Integer across = columns ? y : x;
+  if (across < 0 || across >= Axis(!columns).FixedExtent()) return -1;
+  return Axis(columns).SizingLine(columns ? x : y);
 }
 
 void TCustomGrid::MouseDown(TMouseButton button, TShiftState shift, Integer x, Integer y) {
   if (IsEnabled()) {
-    TCustomForm* form = GetParentForm(this);
-    TWinControl* active = form ? form->GetActiveControl() : nullptr;
-    if (active != this && (!FInplaceEdit || active != FInplaceEdit.get()) && CanFocus()) SetFocus();
+    if (!ActiveWithin(false) && CanFocus()) SetFocus();
     if (button == mbLeft) {
       TGridCoord cell = MouseCoord(x, y);
-      Integer c = FOptions.Contains(goColSizing) ? SizingCol(x, y) : -1;
-      Integer r = c < 0 && FOptions.Contains(goRowSizing) ? SizingRow(x, y) : -1;
+      Integer c = FOptions.Contains(goColSizing) ? SizingLine(true, x, y) : -1;
+      Integer r = c < 0 && FOptions.Contains(goRowSizing) ? SizingLine(false, x, y) : -1;
       if (c >= 0) {
         FGridState = gsColSizing;
         FMoveFrom = c;
-        FSizingOrigin = ColLeft(c);
+        FSizingOrigin = Axis(true).Start(c);
       } else if (r >= 0) {
         FGridState = gsRowSizing;
         FMoveFrom = r;
-        FSizingOrigin = RowTop(r);
+        FSizingOrigin = Axis(false).Start(r);
       } else if (cell.X >= 0 && cell.Y >= 0) {
         if (cell.Y < FFixedRows && cell.X >= FFixedCols && FOptions.Contains(goColMoving)) {
           FGridState = gsColMoving;
@@ -707,16 +688,20 @@ void TCustomGrid::KeyPress(char& key) {
 
 // ---------------------------------------------------------------- painting
 
+bool TCustomGrid::ActiveWithin(bool formActive) const {
+  TCustomForm* form = GetParentForm(this);
+  if (!form || (formActive && !form->Active())) return false;
+  TWinControl* active = form->GetActiveControl();
+  return active == this || (FInplaceEdit && active == FInplaceEdit.get());
+}
+
 TGridDrawState TCustomGrid::DrawStateOf(Integer col, Integer row) const {
   TGridDrawState state;
   if (col < FFixedCols || row < FFixedRows) {
     state.Include(gdFixed);
     return state;
   }
-  TCustomForm* form = GetParentForm(this);
-  TWinControl* active = form && form->Active() ? form->GetActiveControl() : nullptr;
-  bool focused = col == FCurrent.X && row == FCurrent.Y && active &&
-                 (active == this || (FInplaceEdit && active == FInplaceEdit.get()));
+  bool focused = col == FCurrent.X && row == FCurrent.Y && ActiveWithin(true);
   if (focused) state.Include(gdFocused);
   if (Selection().Contains(col, row) &&
       (!focused || FOptions.Contains(goDrawFocusSelected) || FOptions.Contains(goRowSelect)))
@@ -741,11 +726,12 @@ void TCustomGrid::Paint() {
   };
   const std::vector<Integer> cols = visibleLines(FFixedCols, FTopLeft.X, FColCount);
   const std::vector<Integer> rows = visibleLines(FFixedRows, FTopLeft.Y, FRowCount);
+  // The visible lines lie side by side in this order: positions add up.
+  Integer top = 0;
   for (Integer row : rows) {
-    Integer top = RowTop(row);
     if (top >= height) break;
+    Integer left = 0;
     for (Integer col : cols) {
-      Integer left = ColLeft(col);
       if (left >= width) break;
       TRect r = Rect(left, top, left + ColWidths(col), top + RowHeights(row));
       TGridDrawState state = DrawStateOf(col, row);
@@ -770,7 +756,9 @@ void TCustomGrid::Paint() {
           c->LineTo(r.Right + FGridLineWidth, r.Bottom);
         }
       }
+      left += ColWidths(col) + FGridLineWidth;
     }
+    top += RowHeights(row) + FGridLineWidth;
   }
   TCustomControl::Paint();
 }
@@ -845,11 +833,16 @@ void TStringGrid::CheckCell(Integer col, Integer row) const {
   if (col < 0 || row < 0 || col >= GetColCount() || row >= GetRowCount()) throw EInvalidGridOperation(SIndexOutOfRange);
 }
 
-String TStringGrid::Cells(Integer col, Integer row) const {
+const TStringGrid::TCell* TStringGrid::Stored(Integer col, Integer row) const {
   if (col < 0 || row < 0 || static_cast<size_t>(row) >= FCells.size() ||
       static_cast<size_t>(col) >= FCells[static_cast<size_t>(row)].size())
-    return String();
-  return CellAt(col, row).Text;
+    return nullptr;
+  return &CellAt(col, row);
+}
+
+String TStringGrid::Cells(Integer col, Integer row) const {
+  const TCell* cell = Stored(col, row);
+  return cell ? cell->Text : String();
 }
 
 void TStringGrid::SetCells(Integer col, Integer row, const String& v) {
@@ -864,10 +857,8 @@ void TStringGrid::SetCells(Integer col, Integer row, const String& v) {
 }
 
 TObject* TStringGrid::Objects(Integer col, Integer row) const {
-  if (col < 0 || row < 0 || static_cast<size_t>(row) >= FCells.size() ||
-      static_cast<size_t>(col) >= FCells[static_cast<size_t>(row)].size())
-    return nullptr;
-  return CellAt(col, row).Object;
+  const TCell* cell = Stored(col, row);
+  return cell ? cell->Object : nullptr;
 }
 
 void TStringGrid::SetObjects(Integer col, Integer row, TObject* v) {

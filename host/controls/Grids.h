@@ -179,13 +179,12 @@ private:
   void PlaceEditor();
   void LayoutChanged();
   void CancelEdit();
-  // The column (row) whose right (bottom) grid line lies within a few pixels of x (y) in
-  // the fixed area, for sizing; -1 when none.
-  Integer SizingCol(Integer x, Integer y) const;
-  Integer SizingRow(Integer x, Integer y) const;
-  // Left edge of a column in client coordinates as laid out now (fixed columns first).
-  Integer ColLeft(Integer col) const;
-  Integer RowTop(Integer row) const;
+  // The grid or its editor is the form's active control (and the form active, if asked).
+  bool ActiveWithin(bool formActive) const;
+  struct TAxis;
+  TAxis Axis(bool columns) const;
+  // The column (or row) whose far grid line the mouse is on for sizing; -1 when none.
+  Integer SizingLine(bool columns, Integer x, Integer y) const;
 
   Integer FColCount = 5;
   Integer FRowCount = 5;
@@ -301,6 +300,8 @@ private:
     TObject* Object = nullptr;
   };
   void CheckCell(Integer col, Integer row) const;
+  // The stored cell, or nullptr outside what was ever stored.
+  const TCell* Stored(Integer col, Integer row) const;
   TCell& CellAt(Integer col, Integer row) { return FCells[static_cast<size_t>(row)][static_cast<size_t>(col)]; }
   const TCell& CellAt(Integer col, Integer row) const {
     return FCells[static_cast<size_t>(row)][static_cast<size_t>(col)];

@@ -45,10 +45,12 @@ void TQtCanvas::SetOrigin(Integer x, Integer y) {
   FOrigin = QPoint(x, y);
 }
 
-TPoint TQtCanvas::TextExtent(const TFont& font, const String& text) {
+TPoint QtTextExtent(const TFont& font, const String& text) {
   QFont f = QtFont(font);
   return {QFontMetrics(f).horizontalAdvance(QtString(text)), QtTextCell(f).Height};
 }
+
+TPoint TQtCanvas::TextExtent(const TFont& font, const String& text) { return QtTextExtent(font, text); }
 
 void TQtCanvas::UseFont(const TCanvas& canvas) {
   FPainter->setFont(QtFont(*canvas.Font()));

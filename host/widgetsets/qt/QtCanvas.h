@@ -22,6 +22,8 @@ struct TQtTextCell {
   int Height;
 };
 TQtTextCell QtTextCell(const QFont& font);
+// The host's extent of a text: its advance and the cell's height.
+TPoint QtTextExtent(const TFont& font, const String& text);
 String HostString(const QString& s);
 
 class TQtCanvas : public TCanvasBackend {

@@ -80,32 +80,40 @@ bool TQtInput::KeyRelease(QKeyEvent* e) {
   return false;
 }
 
-void TQtInput::MousePress(QWidget*, QMouseEvent* e, bool dbl) {
+// The control the button went down on, while it is still a child here; else this control.
+TControl* TQtInput::PressTarget() const {
+  if (!FMouseTarget || FMouseTarget == FControl) return FControl;
+  for (int i = 0; i < FControl->ControlCount(); ++i)
+    if (FControl->Controls(i) == FMouseTarget) return FMouseTarget;
+  return FControl;
+}
+
+// A widget position in the coordinates of a graphic child (or of the control itself).
+TPoint TQtInput::Local(const TControl* target, QPoint p) const {
+  return target == FControl ? TPoint{p.x(), p.y()} : TPoint{p.x() - target->Left(), p.y() - target->Top()};
+}
+
+void TQtInput::MousePress(QMouseEvent* e, bool dbl) {
   QPoint p = e->position().toPoint();
   TControl* target = FControl->ControlAtPos({p.x(), p.y()});
   if (!target || !target->IsEnabled()) target = FControl;
   FMouseTarget = target;
-  Integer dx = target == FControl ? 0 : target->Left(), dy = target == FControl ? 0 : target->Top();
+  TPoint at = Local(target, p);
   if (dbl) target->DblClick();
-  else target->MouseDown(HostButton(e->button()), HostShift(e->modifiers(), e->buttons()), p.x() - dx, p.y() - dy);
+  else target->MouseDown(HostButton(e->button()), HostShift(e->modifiers(), e->buttons()), at.X, at.Y);
 }
 
 void TQtInput::MouseMove(QMouseEvent* e) {
-  QPoint p = e->position().toPoint();
-  TControl* target = FMouseTarget && e->buttons() ? FMouseTarget : FControl;
-  Integer dx = target == FControl ? 0 : target->Left(), dy = target == FControl ? 0 : target->Top();
-  target->MouseMove(HostShift(e->modifiers(), e->buttons()), p.x() - dx, p.y() - dy);
+  TControl* target = e->buttons() ? PressTarget() : FControl;
+  TPoint at = Local(target, e->position().toPoint());
+  target->MouseMove(HostShift(e->modifiers(), e->buttons()), at.X, at.Y);
 }
 
 void TQtInput::MouseRelease(QMouseEvent* e) {
-  QPoint p = e->position().toPoint();
-  TControl* target = std::exchange(FMouseTarget, nullptr);
-  // The child may have gone while the button was down.
-  bool present = target == FControl;
-  for (int i = 0; !present && i < FControl->ControlCount(); ++i) present = FControl->Controls(i) == target;
-  if (!present) target = FControl;
-  Integer dx = target == FControl ? 0 : target->Left(), dy = target == FControl ? 0 : target->Top();
-  target->MouseUp(HostButton(e->button()), HostShift(e->modifiers(), e->buttons()), p.x() - dx, p.y() - dy);
+  TControl* target = PressTarget();
+  FMouseTarget = nullptr;
+  TPoint at = Local(target, e->position().toPoint());
+  target->MouseUp(HostButton(e->button()), HostShift(e->modifiers(), e->buttons()), at.X, at.Y);
 }
 
 void TQtInput::FocusIn() {

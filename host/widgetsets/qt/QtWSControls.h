@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWidget>
@@ -41,15 +42,17 @@ public:
   // True when the host consumed the key.
   bool KeyPress(QKeyEvent* e);
   bool KeyRelease(QKeyEvent* e);
-  void MousePress(QWidget* w, QMouseEvent* e, bool dbl);
+  void MousePress(QMouseEvent* e, bool dbl);
   void MouseMove(QMouseEvent* e);
   void MouseRelease(QMouseEvent* e);
   void FocusIn();
   TWinControl* Control() const { return FControl; }
 
 private:
+  TControl* PressTarget() const;
+  TPoint Local(const TControl* target, QPoint p) const;
   TWinControl* FControl;
-  TControl* FMouseTarget = nullptr;  // where the press went: the release follows it
+  TControl* FMouseTarget = nullptr;  // where the press went: moves and the release follow it
 };
 
 // A widget class with the host's input: Tab goes to the host, which moves the focus itself.
@@ -77,11 +80,11 @@ protected:
   }
   void mousePressEvent(QMouseEvent* e) override {
     Base::mousePressEvent(e);
-    if (FForwardMouse || e->button() == Qt::RightButton) FInput.MousePress(this, e, false);
+    if (FForwardMouse || e->button() == Qt::RightButton) FInput.MousePress(e, false);
   }
   void mouseDoubleClickEvent(QMouseEvent* e) override {
     Base::mouseDoubleClickEvent(e);
-    if (FForwardMouse) FInput.MousePress(this, e, true);
+    if (FForwardMouse) FInput.MousePress(e, true);
   }
   void mouseMoveEvent(QMouseEvent* e) override {
     Base::mouseMoveEvent(e);
@@ -137,6 +140,10 @@ private:
 
 // Places a child widget at its control's bounds within the parent's container.
 void PlaceWidget(TWinControl* control, QWidget* widget);
+
+// A pop-up or drop-down menu filled with a host menu item's children.
+class TMenuItem;
+void FillQtMenu(QMenu* menu, TMenuItem* parent);
 
 // The native families, registered by the widget set.
 class TQtWidgetSet;

@@ -16,9 +16,13 @@
 
 namespace xel {
 
-// Menu items of the host as Qt actions. Shortcuts are shown but left to the host's form,
-// which dispatches them (so a shortcut runs once, also while the menu is closed).
-void FillQtMenu(QMenu* menu, TMenuItem* parent) {
+namespace {
+
+// Menu items of the host as Qt actions, in a menu or in a window's menu bar. Shortcuts are
+// shown but left to the host's form, which dispatches them (so a shortcut runs once, also
+// while the menu is closed).
+template <class TQtMenu>
+void FillItems(TQtMenu* menu, TMenuItem* parent) {
   for (int i = 0; i < parent->Count(); ++i) {
     TMenuItem* item = parent->Items(i);
     if (!item->GetVisible()) continue;
@@ -31,7 +35,7 @@ void FillQtMenu(QMenu* menu, TMenuItem* parent) {
     if (item->Count() > 0) {
       QMenu* sub = menu->addMenu(text);
       sub->setEnabled(item->GetEnabled());
-      FillQtMenu(sub, item);
+      FillItems(sub, item);
       QObject::connect(sub, &QMenu::aboutToShow, [item] { item->Click(); });
       continue;
     }
@@ -48,6 +52,10 @@ void FillQtMenu(QMenu* menu, TMenuItem* parent) {
     QObject::connect(action, &QAction::triggered, [item] { item->Click(); });
   }
 }
+
+}  // namespace
+
+void FillQtMenu(QMenu* menu, TMenuItem* parent) { FillItems(menu, parent); }
 
 namespace {
 
@@ -167,20 +175,7 @@ private:
           if (!window->MenuBar) window->MenuBar = new QMenuBar(window);
           window->MenuBar->clear();
           window->MenuBar->setFont(window->Client->font());
-          for (int i = 0; i < menu->Items()->Count(); ++i) {
-            TMenuItem* item = menu->Items()->Items(i);
-            if (!item->GetVisible()) continue;
-            if (item->Count() == 0) {
-              QAction* a = window->MenuBar->addAction(QtString(item->GetCaption()));
-              a->setEnabled(item->GetEnabled());
-              QObject::connect(a, &QAction::triggered, [item] { item->Click(); });
-              continue;
-            }
-            QMenu* sub = window->MenuBar->addMenu(QtString(item->GetCaption()));
-            sub->setEnabled(item->GetEnabled());
-            FillQtMenu(sub, item);
-            QObject::connect(sub, &QMenu::aboutToShow, [item] { item->Click(); });
-          }
+          FillItems(window->MenuBar, menu->Items());
           window->MenuBar->show();
         }
         window->Layout();

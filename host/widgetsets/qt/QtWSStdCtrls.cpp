@@ -194,10 +194,10 @@ protected:
   }
 };
 
-void PushItems(TItemsControl* c, const std::function<void(const QStringList&)>& set) {
+QStringList ItemList(const TItemsControl* c) {
   QStringList list;
   for (int i = 0; i < c->GetItems()->Count(); ++i) list << QtString(c->GetItems()->Strings(i));
-  set(list);
+  return list;
 }
 
 class TQtWSComboBox : public TQtWSWinControl {
@@ -224,10 +224,8 @@ protected:
         w->setMaxVisibleItems(std::max<Integer>(1, combo->GetDropDownCount()));
         break;
       case waItems:
-        PushItems(combo, [w](const QStringList& l) {
-          w->clear();
-          w->addItems(l);
-        });
+        w->clear();
+        w->addItems(ItemList(combo));
         [[fallthrough]];
       case waItemIndex:
         w->setCurrentIndex(combo->GetItemIndex());
@@ -262,10 +260,8 @@ protected:
     auto* list = static_cast<TItemsControl*>(c);
     switch (aspect) {
       case waItems:
-        PushItems(list, [w](const QStringList& l) {
-          w->clear();
-          w->addItems(l);
-        });
+        w->clear();
+        w->addItems(ItemList(list));
         [[fallthrough]];
       case waItemIndex: w->setCurrentRow(list->GetItemIndex()); break;
       default: TQtWSWinControl::Push(c, h, aspect); break;

@@ -20,8 +20,6 @@
 
 namespace xel {
 
-void FillQtMenu(QMenu* menu, TMenuItem* parent);
-
 namespace {
 
 // QApplication keeps a reference to its argument count.
@@ -87,10 +85,7 @@ void TQtWidgetSet::Run(TApplication* app) {
   }
 }
 
-TPoint TQtWidgetSet::TextExtent(const TFont& font, const String& text) {
-  QFont f = QtFont(font);
-  return {QFontMetrics(f).horizontalAdvance(QtString(text)), QtTextCell(f).Height};
-}
+TPoint TQtWidgetSet::TextExtent(const TFont& font, const String& text) { return QtTextExtent(font, text); }
 
 String TQtWidgetSet::GetClipboardText() { return HostString(QGuiApplication::clipboard()->text()); }
 

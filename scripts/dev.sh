@@ -46,6 +46,8 @@ if [ "$mode" = fuzz ]; then
 fi
 install_missing
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/xel-ccache}
+# Paths relative to the checkout, so that every clone and worktree shares one cache.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
 
 case "$mode" in
   run)

@@ -36,9 +36,15 @@ bool TLanguageFrame::SetLanguageAction(const TLanguageNotify& notify, const Stri
   if (!Exists(notify)) return false;
   if (action == amBeforeChange && SameText(language, FLanguage)) return false;
   if (action == amSetLanguage) FLanguage = language;
-  int count = FNotifies.Count();
-  for (int i = 0; i < count && i < FNotifies.Count(); ++i) {
-    TMethod m = FNotifies.Items(i);
+  // Members may leave or join while they are called: the phase goes to the members it
+  // began with that are still members, each once.
+  std::vector<TMethod> members;
+  members.reserve(static_cast<size_t>(FNotifies.Count()));
+  for (int i = 0; i < FNotifies.Count(); ++i) members.push_back(FNotifies.Items(i));
+  ++FSwitching;
+  TFinally done([this] { --FSwitching; });
+  for (const TMethod& m : members) {
+    if (FNotifies.IndexOf(m) < 0) continue;
     // Handlers are members of TObject descendants: the object pointer is the sender.
     auto* sender = static_cast<TObject*>(m.Data);
     try {
@@ -54,6 +60,8 @@ bool TLanguageFrame::SetLanguageAction(const TLanguageNotify& notify, const Stri
 }
 
 bool TLanguageFrame::SetLanguage(const TLanguageNotify& notify, const String& language) {
+  ++FSwitching;
+  TFinally done([this] { --FSwitching; });
   if (!SetLanguageAction(notify, language, amBeforeChange)) return false;
   SetLanguageAction(notify, language, amSetLanguage);
   SetLanguageAction(notify, language, amChange);
@@ -83,6 +91,8 @@ bool TLanguageFrames::SetLanguage(const TLanguageNotify& notify, const String& l
   TLanguageFrame* frame;
   if (!GetFrame(notify, frame)) return false;
   frame->SetLanguage(notify, language);
+  // Its last member left during the switch.
+  if (frame->Empty() && IndexOf(frame) >= 0) Remove(frame);
   return true;
 }
 
@@ -113,7 +123,7 @@ bool TLanguageFrames::DelNotify(const TLanguageNotify& notify) {
   TLanguageFrame* frame;
   if (!GetFrame(notify, frame)) return false;
   frame->DelNotify(notify);
-  if (frame->Empty()) Remove(frame);
+  if (frame->Empty() && !frame->Switching()) Remove(frame);
   return true;
 }
 

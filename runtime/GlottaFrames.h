@@ -40,9 +40,13 @@ public:
   bool SetLanguageAction(const TLanguageNotify& notify, const String& language, TActionMode action);
   // A whole switch: the four phases, or nothing.
   bool SetLanguage(const TLanguageNotify& notify, const String& language);
+  // While a switch of the frame runs, members may leave (and free their forms); the frame
+  // itself stays until the switch is over.
+  bool Switching() const { return FSwitching > 0; }
 
 private:
   TLanguageFrames* FFrames;
+  int FSwitching = 0;
   TMethodList FNotifies;
   String FName;
   String FLanguage;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "Application.h"
 #include "GlottaFrames.h"
 
@@ -14,11 +16,13 @@ struct TMember : TObject {
     Log->push_back(Name + ":" + GetEnumName(TypeInfo<TActionMode>(), action) + ":" + language);
     if (Throws == 1 && action == amSetLanguage) throw ELanguageNotFound("Language '" + language + "' not found");
     if (Throws == 2 && action == amChange) throw EConvertError("member failed");
+    if (OnCall) OnCall(action);
   }
   TLanguageNotify Handler() { return MakeMethod<&TMember::Notify>(this); }
   String Name;
   std::vector<String>* Log;
   int Throws = 0;
+  std::function<void(TActionMode)> OnCall;
 };
 
 TEST(LanguageFramesTest, DomainsAndUnnamedGroupsMakeFrames) {
@@ -111,6 +115,36 @@ TEST(LanguageFramesTest, StartupLanguageAndTheLanguageOfTheLastFrame) {
   EXPECT_FALSE(frames.DelNotify(b.Handler()));
   EXPECT_EQ(frames.StartupLanguage(), "English");
   EXPECT_FALSE(frames.CanDefineStartupLanguage());  // final once a frame has gone
+}
+
+// Members leave while their frame switches, as forms do that free themselves in a handler:
+// nobody is skipped or called twice, and the frame outlives its own switch.
+TEST(LanguageFramesTest, MembersLeavingDuringASwitch) {
+  std::vector<String> log;
+  TMember a("A", &log), b("B", &log), c("C", &log);
+  TLanguageFrames frames;
+  for (TMember* m : {&a, &b, &c}) frames.AddNotify("d", false, m->Handler());
+  a.OnCall = [&](TActionMode action) {
+    if (action == amSetLanguage) frames.DelNotify(a.Handler());
+  };
+  b.OnCall = [&](TActionMode action) {
+    if (action == amChange) frames.DelNotify(c.Handler());  // one not yet called in this phase
+  };
+  EXPECT_TRUE(frames.SetLanguage(b.Handler(), "Deutsch"));
+  EXPECT_EQ(log, (std::vector<String>{"A:amBeforeChange:Deutsch", "B:amBeforeChange:Deutsch",
+                                      "C:amBeforeChange:Deutsch", "A:amSetLanguage:Deutsch",
+                                      "B:amSetLanguage:Deutsch", "C:amSetLanguage:Deutsch", "B:amChange:Deutsch",
+                                      "B:amAfterChange:Deutsch"}));
+
+  // The last member leaves in the first phase: the frame goes once the switch is over.
+  log.clear();
+  b.OnCall = [&](TActionMode action) {
+    if (action == amBeforeChange) frames.DelNotify(b.Handler());
+  };
+  EXPECT_TRUE(frames.SetLanguage(b.Handler(), "English"));
+  EXPECT_EQ(log.size(), 1u);
+  EXPECT_EQ(frames.Count(), 0);
+  EXPECT_EQ(frames.StartupLanguage(), "Deutsch");
 }
 
 }  // namespace

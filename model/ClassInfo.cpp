@@ -5,6 +5,9 @@
 #include "ConvertTools.h"
 #include "Format.h"
 #include "TypeTools.h"
+#include "VersionControl.h"
+
+XEL_UNIT_VERSION("$Header: /model/ClassInfo.cpp 1 10.12.26 15:20 XG $")
 
 namespace xel {
 
@@ -135,13 +138,29 @@ Variant TClassInfo::GetValue() const {
   }
 }
 
+// A character travels as its text (FormatValue, the language slots): one character is
+// that character and the empty text is #0; a number is the code itself.
+Integer TClassInfo::CharCode(const Variant& value) const {
+  if (!value.IsStringType()) return value.AsInteger();
+  const String text = value.AsString();
+  if (text.empty()) return 0;
+  if (FKind == tkChar) {
+    if (text.size() == 1) return static_cast<Byte>(text[0]);
+  } else if (WideString w = Utf8ToWide(text); w.size() == 1) {
+    return w[0];
+  }
+  return value.AsInteger();
+}
+
 void TClassInfo::SetValue(const Variant& value) {
   CheckAccess("SetValue", true);
   switch (FKind) {
     case tkInteger:
+      FPropInfo->SetOrd(FInstance, value.AsInteger());
+      break;
     case tkChar:
     case tkWChar:
-      FPropInfo->SetOrd(FInstance, value.AsInteger());
+      FPropInfo->SetOrd(FInstance, CharCode(value));
       break;
     case tkEnumeration:
       FPropInfo->SetOrd(FInstance, StrToEnum(FPropType, value.AsString()));

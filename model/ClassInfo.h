@@ -64,6 +64,7 @@ public:
   void CopyFrom(const void* buffer);
 
 private:
+  Integer CharCode(const Variant& value) const;
   [[noreturn]] void Fail(const char* op, const String& message) const;
   void CheckAccess(const char* op, bool write) const;
 

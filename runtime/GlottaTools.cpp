@@ -1,6 +1,7 @@
 #include "GlottaTools.h"
 
 #include <cstring>
+#include <exception>
 
 #include "Application.h"
 #include "ConvertTools.h"
@@ -122,12 +123,16 @@ void TInconsistentLangPropertyEntry::AssignNew(const TConsistentLangPropertyEntr
 }
 
 Variant TInconsistentLangPropertyEntry::GetLangValue(int slot) const {
-  if (slot == 0 && FCount > 0) return GetValue();
+  if (slot == 0 && FCount > 0) return HasPending() ? BufferToVariant(FBuffers[0].Data) : GetValue();
   return TConsistentLangPropertyEntry::GetLangValue(slot);
 }
 
 void TInconsistentLangPropertyEntry::SetLangValue(int slot, const Variant& value) {
-  if (slot == 0 && FCount > 0) return SetValue(value);
+  if (slot == 0 && FCount > 0) {
+    SetValue(value);
+    FBuffers[0] = TSlot{};
+    return;
+  }
   TConsistentLangPropertyEntry::SetLangValue(slot, value);
 }
 
@@ -140,9 +145,19 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int slot1, int slot2) {
     return;
   }
   int k = slot1 == 0 ? slot2 : slot1;
-  if (ExchangeText(k)) return;
-  Variant old = GetValue();
-  SetValue(GetLangValue(k));
+  if (!HasPending() && ExchangeText(k)) return;
+  Variant old = GetLangValue(0);
+  TSlot incoming = FBuffers[static_cast<size_t>(k)];
+  try {
+    SetValue(incoming.Has ? BufferToVariant(incoming.Data) : Variant::Null());
+    FBuffers[0] = TSlot{};
+  } catch (...) {
+    // The property refused the value: it stays pending in the unused record of slot 0,
+    // so that the exchange completes in the slots and a later switch brings it back.
+    FBuffers[0] = std::move(incoming);
+    SetLangValue(k, old);
+    throw;
+  }
   SetLangValue(k, old);
 }
 
@@ -163,7 +178,14 @@ bool TInconsistentLangPropertyEntry::ExchangeText(int slot) {
     if (!d || !d->PropType() || !d->Readable() || !d->Writable()) return false;
     if (d->PropType()->Kind != tkString && d->PropType()->Kind != tkLString) return false;
     d->GetStrTo(main->Object(), live);
-    d->SetStr(main->Object(), stored);
+    try {
+      d->SetStr(main->Object(), stored);
+    } catch (...) {
+      FBuffers[0] = s;  // refused: pending, as in ExchangeLangValues
+      s.Data.resize(4 + live.size());
+      std::memcpy(s.Data.data() + 4, live.data(), live.size());
+      throw;
+    }
   } else if (main->SubType().Contains(stTStringsObject)) {
     auto* list = dynamic_cast<TStrings*>(main->Object());
     int line;
@@ -331,7 +353,6 @@ String TLanguageManager::EmptyValueText(const TConsistentLangPropertyEntry* item
   switch (info->Kind()) {
     case tkInteger:
     case tkChar:
-    case tkWChar:
     case tkEnumeration:
     case tkSet: {
       Variant empty = info->EmptyValue();
@@ -372,7 +393,17 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
   int k = l->SubIndex();
   l->SetSubIndex(0);
   active->SetSubIndex(k);
-  for (TConsistentLangPropertyEntry* item : AllItems()) item->ExchangeLangValues(0, k);
+  // A setter that refuses its value does not stop the others: every item changes its
+  // slots, and the first error is raised once all have.
+  std::exception_ptr first;
+  for (TConsistentLangPropertyEntry* item : AllItems()) {
+    try {
+      item->ExchangeLangValues(0, k);
+    } catch (...) {
+      if (!first) first = std::current_exception();
+    }
+  }
+  if (first) std::rethrow_exception(first);
   return true;
 }
 
@@ -494,11 +525,38 @@ void TLanguageManager::DefineProperties(const String& prefix, TFiler* filer) {
         },
         [this](TWriter* w) { w->WriteCollection(FComps.get()); }, true);
   filer->DefineProperty(
-      prefix + "Names", [this](TReader* r) { FNames->SetText(r->ReadString()); },
-      [this](TWriter* w) { w->WriteString(FNames->Text()); }, true);
+      prefix + "Names", [this](TReader* r) { ReadLines(r, FNames.get()); },
+      [this](TWriter* w) { WriteLines(w, FNames.get()); }, true);
   filer->DefineProperty(
-      prefix + "Values", [this](TReader* r) { FValues->SetText(r->ReadString()); },
-      [this](TWriter* w) { w->WriteString(FValues->Text()); }, true);
+      prefix + "Values", [this](TReader* r) { ReadLines(r, FValues.get()); },
+      [this](TWriter* w) { WriteLines(w, FValues.get()); }, true);
+}
+
+namespace {
+bool HasLineBreak(const TStrings* list) {
+  for (int i = 0; i < list->Count(); ++i)
+    if (list->Strings(i).find_first_of("\r\n") != String::npos) return true;
+  return false;
+}
+}  // namespace
+
+// Names and values are stored as the text of their lists, one line a row. A row that holds
+// a line break of its own would split into two on reading and move every later row, so a
+// list with such a row is stored as a list of strings instead; every other list keeps the
+// layout that older readers expect.
+void TLanguageManager::WriteLines(TWriter* writer, const TStrings* list) {
+  if (!HasLineBreak(list)) return writer->WriteString(list->Text());
+  writer->WriteListBegin();
+  for (int i = 0; i < list->Count(); ++i) writer->WriteString(list->Strings(i));
+  writer->WriteListEnd();
+}
+
+void TLanguageManager::ReadLines(TReader* reader, TStrings* list) {
+  if (reader->NextValue() != vaList) return list->SetText(reader->ReadString());
+  list->Clear();
+  reader->ReadListBegin();
+  while (!reader->EndOfList()) list->Add(reader->ReadString());
+  reader->ReadListEnd();
 }
 
 void RegisterGlottaToolsClasses() {

@@ -105,6 +105,10 @@ public:
   void ExchangeLangValues(int slot1, int slot2) override;
   void DefineProperties(TFiler* filer) override;
 
+  // A value that the live property refused during a switch: the value of the active
+  // language until the property accepts one.
+  bool HasPending() const { return FCount > 0 && FBuffers[0].Has; }
+
 private:
   // The exchange of a text between the live property and a slot, without going through
   // variants; false when the item is not such a case.
@@ -156,6 +160,8 @@ private:
   // Every translated item of the tree, in the traversal order of the entry tree.
   std::vector<TConsistentLangPropertyEntry*> AllItems() const;
   static String EmptyValueText(const TConsistentLangPropertyEntry* item);
+  static void WriteLines(TWriter* writer, const TStrings* list);
+  static void ReadLines(TReader* reader, TStrings* list);
 
   bool FHasOwner;
   TComponent* FOwner;

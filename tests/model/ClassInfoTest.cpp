@@ -137,5 +137,27 @@ TEST(ClassInfoTest, EmptyAndFormattedValues) {
   EXPECT_TRUE(w.FChecked);
 }
 
+// Characters come back as the texts FormatValue and the language slots give them.
+TEST(ClassInfoTest, CharactersAreWrittenFromTheirTexts) {
+  TModelWidget w(nullptr);
+  TClassInfo info(&w);
+  struct Case {
+    const char* Prop;
+    Variant Value;
+    Integer Code;
+  };
+  const Case cases[] = {{"Accel", Variant("B"), 'B'},          {"Accel", Variant(""), 0},
+                        {"Accel", Variant("66"), 66},          {"Accel", Variant(Integer(67)), 67},
+                        {"Wide", Variant("\xC3\xA9"), 0xE9}, {"Wide", Variant(""), 0},
+                        {"Wide", Variant("8364"), 8364}};
+  for (const Case& c : cases) {
+    SelectByName(info, c.Prop);
+    info.SetValue(c.Value);
+    EXPECT_EQ(info.GetValue().AsInteger(), c.Code) << c.Prop << " " << VarToStr(c.Value);
+  }
+  SelectByName(info, "Accel");
+  EXPECT_THROW(info.SetValue(Variant("AB")), Exception);
+}
+
 }  // namespace
 }  // namespace xel::test

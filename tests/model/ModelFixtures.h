@@ -60,6 +60,7 @@ public:
   double FRatio = 0;
   Variant FData;
   Int64 FBig = 0;
+  char16_t FWide = u'W';
   TNotifyEvent FOnClick;
 
   static auto Published() {
@@ -70,7 +71,7 @@ public:
                         Prop("Moods", &C::FMoods, &C::FMoods), Prop("Checked", &C::FChecked, &C::FChecked),
                         Prop("Accel", &C::FAccel, &C::FAccel), Prop("Ratio", &C::FRatio, &C::FRatio),
                         Prop("Data", &C::FData, &C::FData), Prop("Big", &C::FBig, &C::FBig),
-                        Prop("OnClick", &C::FOnClick, &C::FOnClick));
+                        Prop("Wide", &C::FWide, &C::FWide), Prop("OnClick", &C::FOnClick, &C::FOnClick));
   }
 
 private:

@@ -89,6 +89,48 @@ TEST(LanguageManagerTest, SwitchingExchangesLiveValuesAndBringsBackRunTimeChange
   EXPECT_FALSE(f.M->SetLanguageByIndex(2));
 }
 
+// A setter that refuses the value of one language: the switch still changes every other
+// item, raises that setter's error afterwards, and no value changes its language for good.
+TEST(LanguageManagerTest, ARefusingSetterInTheMiddleOfASwitch) {
+  TLangFixture f;
+  f.AddLanguage("Français", 2);
+  f.M->SyncCount(cmInitAll);
+  TMainEntry* e = f.M->Comps()->Items(0);
+  auto* mood = static_cast<TConsistentLangPropertyEntry*>(TPropertyEntry::Create(e, "Mood", "", tkEnumeration));
+  auto* hint = static_cast<TConsistentLangPropertyEntry*>(TPropertyEntry::Create(e, "Hint", "", tkLString));
+  f.W->FMood = mdCalm;
+  f.W->FHint = "Tip";
+  f.M->Init(cmInitAll);
+  f.Caption->SetLangValue(2, Variant("Bien"));
+  mood->SetLangValue(1, Variant("mdUnknown"));  // the enumeration's setter refuses this name
+  mood->SetLangValue(2, Variant("mdBusy"));
+  hint->SetLangValue(1, Variant("Tipp"));
+  hint->SetLangValue(2, Variant("Astuce"));
+  auto shown = [&] { return f.W->FCaption + "|" + GetEnumName(TypeInfo<TMood>(), f.W->FMood) + "|" + f.W->FHint; };
+
+  EXPECT_THROW(f.M->SetLanguageByIndex(1), Exception);
+  EXPECT_EQ(shown(), "Gut|mdCalm|Tipp");  // the items on both sides of the refusing one switched
+  EXPECT_EQ(mood->GetLangValue(0), Variant("mdUnknown"));  // German's value, waiting
+  EXPECT_EQ(mood->GetLangValue(1), Variant("mdCalm"));     // English's, in English's slot
+  EXPECT_TRUE(f.M->SetLanguageByIndex(2));
+  EXPECT_EQ(shown(), "Bien|mdBusy|Astuce");
+  EXPECT_TRUE(f.M->SetLanguageByIndex(0));
+  EXPECT_EQ(shown(), "OK|mdCalm|Tip");
+  EXPECT_THROW(f.M->SetLanguageByIndex(1), Exception);
+  EXPECT_TRUE(f.M->SetLanguageByIndex(0));  // straight back
+  EXPECT_EQ(shown(), "OK|mdCalm|Tip");
+  // A copy of the manager, as the editor takes, sees every language's own value.
+  TLanguageManager copy(nullptr, f.Holder, nullptr, cmConsistent);
+  copy.Assign(f.M);
+  TStringList lines;
+  copy.Comps()->MoveSubItemsToStrings(mmNameOnly, &lines);
+  auto* moodCopy = static_cast<TConsistentLangPropertyEntry*>(lines.Objects(lines.IndexOf("Mood")));
+  auto slotOf = [&](int language) { return static_cast<int>(copy.Langs()->Items(language)->SubIndex()); };
+  EXPECT_EQ(moodCopy->GetLangValue(slotOf(0)), Variant("mdCalm"));
+  EXPECT_EQ(moodCopy->GetLangValue(slotOf(1)), Variant("mdUnknown"));
+  EXPECT_EQ(moodCopy->GetLangValue(slotOf(2)), Variant("mdBusy"));
+}
+
 TEST(LanguageManagerTest, NamedStrings) {
   TLangFixture f;
   TConsistentLangPropertyEntry* s1 = f.M->AddString("");
@@ -142,6 +184,10 @@ TEST(LanguageManagerTest, NewSlotsAreFilledByTheSyncMode) {
   EXPECT_EQ(checked->GetLangValue(1), Variant("False"));  // a Boolean without declared default
   EXPECT_EQ(mood->GetLangValue(1), Variant("mdCalm"));    // the name of value 0
   EXPECT_EQ(f.W->FMood, mdCalm);                          // cmInitNone filled slot 0 too
+  // A wide character has no empty value of its own: the empty string, as for texts.
+  auto* wide = static_cast<TConsistentLangPropertyEntry*>(TPropertyEntry::Create(e, "Wide", "", tkWChar));
+  f.M->Init(cmInitNone);
+  EXPECT_EQ(wide->GetLangValue(1), Variant(""));
   f.AddLanguage("Français", 2);
   f.M->SyncCount(cmInitNone);
   EXPECT_EQ(f.Caption->GetLangValue(2), Variant(""));
@@ -268,6 +314,49 @@ TEST(LanguagePersistenceTest, TheManagerRoundTripsThroughTheFormStream) {
   TStringStream again;
   again.WriteComponent(form.get());
   EXPECT_EQ(ObjectBinaryToText(again.DataString()), text);
+}
+
+// A named string whose active value holds a line break stays one string: the rows after it
+// keep their texts, a copy of the manager still works, and lists without one keep the
+// layout that older readers expect.
+TEST(LanguagePersistenceTest, NamedStringsWithLineBreaks) {
+  TLangFixture f;
+  f.M->AddString("First")->SetLangValue(0, Variant("two\r\nlines"));
+  f.M->AddString("Second")->SetLangValue(0, Variant("one line"));
+  TConsistentLangPropertyEntry* third = f.M->AddString("Third");
+  third->SetLangValue(0, Variant("last"));
+  third->SetLangValue(1, Variant("letzte\nZeile"));
+  TStringStream s;
+  s.WriteComponent(f.Form.get());
+  String text = ObjectBinaryToText(s.DataString());
+  EXPECT_NE(text.find("LanguageManager_Names = 'First'#13#10'Second'#13#10'Third'#13#10\r\n"), String::npos) << text;
+  EXPECT_NE(text.find("LanguageManager_Values = (\r\n      'two'#13#10'lines'\r\n      'one line'\r\n      'last')"),
+            String::npos)
+      << text;
+
+  TStringStream in(s.DataString());
+  std::unique_ptr<TComponent> form(in.ReadComponent(nullptr));
+  TLanguageManager* m = static_cast<TLangHolder*>(form->FindComponent("Glotta1"))->Manager();
+  String v;
+  for (auto [name, value] : {std::pair{"First", "two\r\nlines"}, {"Second", "one line"}, {"Third", "last"}}) {
+    EXPECT_TRUE(m->GetString(name, v));
+    EXPECT_EQ(v, value) << name;
+  }
+  ASSERT_TRUE(m->SetLanguageByIndex(1));
+  EXPECT_TRUE(m->GetString("Third", v));
+  EXPECT_EQ(v, "letzte\nZeile");
+  TLanguageManager copy(nullptr, f.Holder, nullptr, cmConsistent);
+  copy.Assign(m);
+  EXPECT_EQ(copy.Values()->Count(), 3);
+  // Stored with German active, the line break is in another row, and read back the same.
+  TStringStream again;
+  again.WriteComponent(form.get());
+  TStringStream in2(again.DataString());
+  std::unique_ptr<TComponent> form2(in2.ReadComponent(nullptr));
+  TLanguageManager* m2 = static_cast<TLangHolder*>(form2->FindComponent("Glotta1"))->Manager();
+  EXPECT_EQ(m2->Values()->Count(), 3);
+  EXPECT_TRUE(m2->GetString("Third", v));
+  EXPECT_EQ(v, "letzte\nZeile");
 }
 
 TEST(LanguagePersistenceTest, EmptyManagersAndShortStreams) {

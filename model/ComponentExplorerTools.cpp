@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "VersionControl.h"
+
+XEL_UNIT_VERSION("$Header: /model/ComponentExplorerTools.cpp 1 10.12.26 15:20 XG $")
+
 namespace xel {
 
 // ---- TBaseEntry ----------------------------------------------------------------------------
@@ -379,13 +383,29 @@ void TMainEntry::BindToObject() {
   }
 }
 
+namespace {
+// Whether the collection lies in the subtree of the entry (its Items or deeper).
+bool LiesInside(const TMainEntries* collection, const TMainEntry* entry) {
+  for (const TMainEntries* c = collection; c;) {
+    const TMainEntry* parent = c->GetParent();
+    if (!parent) return false;
+    if (parent == entry) return true;
+    c = dynamic_cast<const TMainEntries*>(parent->Collection());
+  }
+  return false;
+}
+}  // namespace
+
 TMainEntry* TMainEntry::CopyItem(TMainEntries* destination, bool deep) const {
-  if (!destination) return nullptr;
+  // An entry cannot hold a copy of itself.
+  if (!destination || LiesInside(destination, this)) return nullptr;
   std::vector<const TMainEntry*> chain;
   if (!ChainAbove(this, chain)) return nullptr;
   TMainEntries* target;
   Descend(chain, destination, target);
   TMainEntry* result = target->FindItem(this);
+  // Its own tree as the destination: the entry is already where it would go.
+  if (result == this) return result;
   if (!result) result = static_cast<TMainEntry*>(target->Add());
   if (deep) result->Assign(const_cast<TMainEntry*>(this));
   else result->AssignThis(this);
@@ -394,7 +414,7 @@ TMainEntry* TMainEntry::CopyItem(TMainEntries* destination, bool deep) const {
 
 TMainEntry* TMainEntry::MoveItem(TMainEntries* destination, bool deep) {
   TMainEntry* result = CopyItem(destination, deep);
-  if (result) delete this;
+  if (result && result != this) delete this;
   return result;
 }
 

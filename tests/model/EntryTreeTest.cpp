@@ -295,5 +295,24 @@ TEST(EntryTreeTest, AssignCopyMoveAndRemoveEqual) {
   EXPECT_EQ(chosenLines.CommaText(), "Caption,Columns[1].Title.Caption");
 }
 
+// An entry moved within its own tree is already where it would go; into its own subtree it
+// cannot go at all. Either way it stays whole and nothing freed is handed back.
+TEST(EntryTreeTest, MovingAnEntryIntoItsOwnTree) {
+  TTreeFixture f;
+  TComponentEntries* comps = f.Holder->GetComps();
+  TStringList before;
+  comps->MoveSubItemsToStrings(mmNameOnly, &before);
+  TMainEntry* columns = f.Entry->GetItems()->Items(2);
+  EXPECT_EQ(columns->MoveItem(comps, true), columns);
+  EXPECT_EQ(f.Entry->MoveItem(comps, true), f.Entry);
+  EXPECT_EQ(f.Entry->CopyItem(comps, true), f.Entry);
+  EXPECT_EQ(f.Entry->MoveItem(columns->GetItems(), true), nullptr);
+  EXPECT_EQ(f.Entry->CopyItem(f.Entry->GetItems(), false), nullptr);
+  TStringList after;
+  comps->MoveSubItemsToStrings(mmNameOnly, &after);
+  EXPECT_EQ(after.CommaText(), before.CommaText());
+  EXPECT_EQ(columns->GetItems()->Count(), 1);
+}
+
 }  // namespace
 }  // namespace xel::test

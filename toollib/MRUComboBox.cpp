@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "VersionControl.h"
+
+XEL_UNIT_VERSION("$Header: /toollib/MRUComboBox.cpp 1 10.12.26 15:20 XG $")
+
 namespace xel {
 
 namespace {
@@ -9,7 +13,7 @@ constexpr Integer kButtonWidth = 21;
 }
 
 TCustomMRUComboBox::TCustomMRUComboBox(TComponent* owner)
-    : TWinControl(owner), FCombo(new TComboBox(this)), FButton(new TSpeedButton(this)) {
+    : TWinControl(owner), FCombo(new TComboBox(this)), FButton(new TBitBtn(this)) {
   FControlStyle.Exclude(csSetCaption);
   FColor = clWindow;
   SetTabStop(true);
@@ -21,6 +25,7 @@ TCustomMRUComboBox::TCustomMRUComboBox(TComponent* owner)
   FCombo->OnExit = MakeMethod<&TCustomMRUComboBox::ComboExit>(this);
   FButton->SetParent(this);
   FButton->SetVisible(false);
+  FButton->SetTabStop(false);
   FButton->SetText("...");
   FButton->OnClick = MakeMethod<&TCustomMRUComboBox::ButtonClick>(this);
   SetBounds(0, 0, 145, FDefaultHeight);
@@ -140,6 +145,7 @@ void TCustomMRUComboBox::Validate() {
   list->Insert(0, text);
   if (found < 0) ApplyLimit();
   FCombo->SetItemIndex(0);
+  if (FHasFocus) FCombo->SelectAll();
   if (!SameText(text, previous)) OnChanged(this);
 }
 

@@ -39,13 +39,14 @@ public:
   void SetButtonHint(const String& v) { FButton->SetHint(v); }
   Integer GetButtonNumGlyphs() const { return FButton->GetNumGlyphs(); }
   void SetButtonNumGlyphs(Integer v) { FButton->SetNumGlyphs(v); }
-  bool GetButtonTabStop() const { return FButtonTabStop; }
-  void SetButtonTabStop(bool v) { FButtonTabStop = v; }
+  bool GetButtonTabStop() const { return FButton->GetTabStop(); }
+  // The button is a windowed one so that Tab can reach it when asked.
+  void SetButtonTabStop(bool v) { FButton->SetTabStop(v); }
   bool GetButtonVisible() const { return FButton->GetVisible(); }
   void SetButtonVisible(bool v);
 
   TComboBox* Combo() const { return FCombo; }
-  TSpeedButton* Button() const { return FButton; }
+  TBitBtn* Button() const { return FButton; }
   const String& LastText() const { return FLastText; }
   bool HasFocus() const { return FHasFocus; }
 
@@ -70,11 +71,10 @@ private:
   void ButtonClick(TObject*);
 
   TComboBox* FCombo;      // owned as a component of this control
-  TSpeedButton* FButton;
+  TBitBtn* FButton;
   String FLastText;
   Integer FHistoryListCount = 16;
   Integer FDefaultHeight = 21;
-  bool FButtonTabStop = false;
   bool FHasFocus = false;
   bool FValidating = false;
 };

@@ -570,6 +570,31 @@ void TCustomComboBox::EditText(const String& text) {
   Change();
 }
 
+Integer TCustomComboBox::SelStart() const {
+  return std::min<Integer>(FSelStart, static_cast<Integer>(GetText().size()));
+}
+
+Integer TCustomComboBox::SelLength() const {
+  return std::clamp<Integer>(FSelLength, 0, static_cast<Integer>(GetText().size()) - SelStart());
+}
+
+void TCustomComboBox::SetSelStart(Integer v) {
+  FSelStart = std::clamp<Integer>(v, 0, static_cast<Integer>(GetText().size()));
+  FSelLength = 0;
+  Changed(waSelection);
+}
+
+void TCustomComboBox::SetSelLength(Integer v) {
+  FSelLength = std::clamp<Integer>(v, 0, static_cast<Integer>(GetText().size()) - SelStart());
+  Changed(waSelection);
+}
+
+void TCustomComboBox::SelectAll() {
+  FSelStart = 0;
+  FSelLength = static_cast<Integer>(GetText().size());
+  Changed(waSelection);
+}
+
 bool TCustomComboBox::WantsKey(Word key, TShiftState shift) const {
   if (key == VK_RETURN || key == VK_ESCAPE) return FDroppedDown;
   return key == VK_UP || key == VK_DOWN || key == VK_HOME || key == VK_END || key == VK_PRIOR ||

@@ -404,6 +404,13 @@ public:
   void KeyDown(Word& key, TShiftState shift) override;
   void KeyPress(char& key) override;
   bool WantsKey(Word key, TShiftState shift) const override;
+  // The selection in the edit part, in bytes of the text; kept within the text.
+  Integer SelStart() const;
+  Integer SelLength() const;
+  void SetSelStart(Integer v);
+  void SetSelLength(Integer v);
+  String SelText() const { return GetText().substr(SelStart(), SelLength()); }
+  void SelectAll();
 
   TNotifyEvent OnChange;
   TNotifyEvent OnDropDown;
@@ -418,6 +425,8 @@ private:
   TComboBoxStyle FStyle = csDropDown;
   Integer FDropDownCount = 8;
   bool FDroppedDown = false;
+  Integer FSelStart = 0;
+  Integer FSelLength = 0;
 };
 
 class TComboBox : public TCustomComboBox {

@@ -90,12 +90,29 @@ TEST_F(MRUComboBoxTest, RejectedTextsAndTheHandlersWord) {
   Headless::TypeText(&Form, "typed");
   Headless::PressKey(&Form, VK_RETURN);
   EXPECT_EQ(Entries().front(), "typed");
+  // Confirmed with the focus, the whole text is selected, so that typing replaces it.
+  EXPECT_EQ(Box->Combo()->SelText(), "typed");
   Box->Combo()->SetText("left");
   auto* other = new TEdit(&Form);
   other->SetParent(&Form);
   other->SetFocus();
   EXPECT_FALSE(Box->HasFocus());
   EXPECT_EQ(Entries().front(), "left");
+}
+
+// The button takes part in the tab order only when asked.
+TEST_F(MRUComboBoxTest, ButtonTabStopPutsTheButtonInTheTabOrder) {
+  auto* after = new TEdit(&Form);
+  after->SetParent(&Form);
+  Box->SetButtonVisible(true);
+  Form.Show();
+  for (bool tabStop : {false, true}) {
+    Box->SetButtonTabStop(tabStop);
+    EXPECT_EQ(GetPropValue(Box, "ButtonTabStop", false).AsBoolean(), tabStop);
+    Box->Combo()->SetFocus();
+    Headless::PressKey(&Form, VK_TAB);
+    EXPECT_EQ(Form.GetActiveControl(), tabStop ? static_cast<TWinControl*>(Box->Button()) : after) << tabStop;
+  }
 }
 
 }  // namespace

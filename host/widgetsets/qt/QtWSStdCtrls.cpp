@@ -222,6 +222,29 @@ protected:
       case waStyle:
         w->setEditable(combo->GetStyle() == csDropDown || combo->GetStyle() == csSimple);
         w->setMaxVisibleItems(std::max<Integer>(1, combo->GetDropDownCount()));
+        if (QLineEdit* edit = w->lineEdit(); edit && !edit->property("xelSync").toBool()) {
+          edit->setProperty("xelSync", true);
+          auto sync = [combo, edit] {
+            TQtHandle* h = QtHandle(combo);
+            if (!h || h->Pushing) return;
+            const QString text = edit->text();
+            int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+            int length = edit->hasSelectedText() ? static_cast<int>(edit->selectedText().size()) : 0;
+            Integer from = HostOffset(text, start);
+            combo->SetSelStart(from);
+            combo->SetSelLength(HostOffset(text, start + length) - from);
+          };
+          QObject::connect(edit, &QLineEdit::cursorPositionChanged, sync);
+          QObject::connect(edit, &QLineEdit::selectionChanged, sync);
+        }
+        break;
+      case waSelection:
+        if (QLineEdit* edit = w->lineEdit()) {
+          const String& text = c->GetText();
+          int start = QtOffset(text, combo->SelStart()), end = QtOffset(text, combo->SelStart() + combo->SelLength());
+          if (end > start) edit->setSelection(start, end - start);
+          else edit->setCursorPosition(start);
+        }
         break;
       case waItems:
         w->clear();

@@ -3,6 +3,9 @@
 #include <cstring>
 
 #include "Format.h"
+#include "VersionControl.h"
+
+XEL_UNIT_VERSION("$Header: /model/ConvertTools.cpp 1 10.12.26 15:20 XG $")
 
 namespace xel {
 

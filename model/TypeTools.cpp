@@ -1,5 +1,9 @@
 #include "TypeTools.h"
 
+#include "VersionControl.h"
+
+XEL_UNIT_VERSION("$Header: /model/TypeTools.cpp 1 10.12.26 15:20 XG $")
+
 namespace xel {
 
 namespace {

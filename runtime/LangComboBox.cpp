@@ -3,6 +3,9 @@
 #include "Expand.h"
 #include "Forms.h"
 #include "Glotta.h"
+#include "VersionControl.h"
+
+XEL_UNIT_VERSION("$Header: /runtime/LangComboBox.cpp 1 10.12.26 15:20 XG $")
 
 namespace xel {
 

@@ -3,8 +3,6 @@
 #include <mutex>
 #include <vector>
 
-XEL_UNIT_VERSION("$Header: /toollib/VersionControl.cpp 1 10.12.26 6:45 XG $")
-
 namespace xel {
 
 namespace {
@@ -12,8 +10,9 @@ std::mutex& Lock() {
   static std::mutex m;
   return m;
 }
+// The registry exists before any unit registers, with this unit's own header first.
 std::vector<const char*>& Headers() {
-  static std::vector<const char*> h;
+  static std::vector<const char*> h{"$Header: /toollib/VersionControl.cpp 2 10.12.26 15:20 XG $"};
   return h;
 }
 }  // namespace

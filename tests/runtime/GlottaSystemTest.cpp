@@ -81,19 +81,5 @@ TEST(LanguageTableTest, KnownNamesAndTheUsersLanguage) {
 
 TEST(RegistryWideTest, EveryRegisteredClassHasSoundProperties) { EXPECT_GT(test::CheckRegisteredClasses(), 100); }
 
-TEST(UnitVersionsTest, EveryRuntimeUnitRegisteredItsHeader) {
-  TStringList versions;
-  GetUnitVersions(&versions);
-  for (const char* unit : {"/runtime/Glotta.cpp", "/runtime/GlottaTools.cpp", "/runtime/GlottaFrames.cpp",
-                           "/runtime/GlottaSystem.cpp"}) {
-    bool found = false;
-    for (int i = 0; i < versions.Count(); ++i) {
-      TUnitHeader h;
-      if (ExtractHeader(versions[i], h) && h.Path == unit) found = true;
-    }
-    EXPECT_TRUE(found) << unit;
-  }
-}
-
 }  // namespace
 }  // namespace xel

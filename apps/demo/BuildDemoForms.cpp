@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "DemoForms.h"
+#include "DemoTexts.h"
 #include "Menus.h"
 #include "RegisterControls.h"
 #include "ResFile.h"
@@ -17,7 +18,8 @@
 namespace xel::demo {
 namespace {
 
-using TTexts = std::array<String, 3>;  // English, Deutsch, Français
+// Every text entered, for the checks of the build step and of the tour.
+TDemoTexts gEntered;
 
 // The items of one TGlotta: each property path with its three texts.
 class TTranslations {
@@ -49,19 +51,23 @@ public:
       item = TPropertyEntry::Create(holder, prop, "", tkLString);
     }
     FItems.push_back({static_cast<TConsistentLangPropertyEntry*>(item), texts});
+    gEntered.push_back({WindowName(), c->GetName(), path, texts});
   }
-  void AddString(const String& name, const TTexts& texts) { FStrings.push_back({FManager->AddString(name), texts}); }
+  void AddString(const String& name, const TTexts& texts) {
+    FStrings.push_back({FManager->AddString(name), texts});
+    gEntered.push_back({WindowName(), "", name, texts});
+  }
 
-  // Gives every item its slots and fills the translations.
+  // Gives every item its slots and fills the translations; slot 0 is the live property.
   void Finish() {
     FManager->Init(cmInitAll);
-    for (auto& [item, texts] : FStrings)
-      for (int slot = 0; slot < 3; ++slot) item->SetLangValue(slot, Variant(texts[static_cast<size_t>(slot)]));
-    for (auto& [item, texts] : FItems)
-      for (int slot = 1; slot < 3; ++slot) item->SetLangValue(slot, Variant(texts[static_cast<size_t>(slot)]));
+    for (auto* items : {&FStrings, &FItems})
+      for (auto& [item, texts] : *items)
+        for (int slot = 0; slot < 3; ++slot) item->SetLangValue(slot, Variant(texts[static_cast<size_t>(slot)]));
   }
 
 private:
+  String WindowName() const { return FGlotta->Owner() && !FGlotta->Owner()->GetName().empty() ? FGlotta->Owner()->GetName() : FGlotta->GetName(); }
   TMainEntry* MainOf(TComponent* c) {
     for (int i = 0; i < FManager->Comps()->Count(); ++i)
       if (FManager->Comps()->Items(i)->Object() == c) return FManager->Comps()->Items(i);
@@ -294,16 +300,15 @@ std::unique_ptr<TForm> Blank() {
   return std::make_unique<T>(nullptr, TCreateNew{});
 }
 
-// Reads a written window back and checks one text per language.
-void Check(const String& binary, std::unique_ptr<TForm> form, const String& component, const TTexts& expected) {
+// Reads a written window back and checks every text it was given, in every language.
+void Check(const String& binary, std::unique_ptr<TForm> form) {
   TStringStream s(binary);
   s.ReadComponent(form.get());
   auto* g = static_cast<TGlotta*>(form->FindComponent("Glotta"));
-  auto* c = form->FindComponent(component);
-  for (size_t i = 0; i < 3; ++i) {
-    g->SetLanguage(DemoLanguages()[i]);
-    String got = GetStrProp(c ? c : form.get(), "Caption");
-    if (got != expected[i]) throw Exception("The stored " + component + " reads " + got + " in " + DemoLanguages()[i]);
+  for (const String& language : DemoLanguages()) {
+    g->SetLanguage(language);
+    std::vector<String> differences = CompareDemoTexts(form.get(), gEntered);
+    if (!differences.empty()) throw Exception("The stored window differs: " + differences.front());
   }
   g->SetLanguage(DemoLanguages()[0]);
 }
@@ -329,13 +334,11 @@ int main(int argc, char** argv) {
       const char* File;
       std::unique_ptr<TForm> (*Build)();
       std::unique_ptr<TForm> (*Blank)();
-      const char* Probe;
-      TTexts Expected;
     };
     const TWindow windows[] = {
-        {"MainForm.dfm", BuildMainForm, Blank<TDemoMainForm>, "ButtonTools", {"&Tools...", "&Werkzeuge...", "&Outils..."}},
-        {"DetailsForm.dfm", BuildDetailsForm, Blank<TDemoDetailsForm>, "DetailsForm", {"Details", "Einzelheiten", "D\xC3\xA9tails"}},
-        {"ToolsForm.dfm", BuildToolsForm, Blank<TDemoToolsForm>, "RadioImperial", {"&Imperial", "&Angloamerikanisch", "&Imp\xC3\xA9rial"}},
+        {"MainForm.dfm", BuildMainForm, Blank<TDemoMainForm>},
+        {"DetailsForm.dfm", BuildDetailsForm, Blank<TDemoDetailsForm>},
+        {"ToolsForm.dfm", BuildToolsForm, Blank<TDemoToolsForm>},
     };
     for (const TWindow& w : windows) {
       InitializeGlottaUnit();
@@ -344,13 +347,19 @@ int main(int argc, char** argv) {
         std::unique_ptr<TForm> form = w.Build();
         s.WriteComponent(form.get());
       }
-      Check(s.DataString(), w.Blank(), w.Probe, w.Expected);
+      Check(s.DataString(), w.Blank());
       WriteFile(dir / w.File, ObjectBinaryToText(s.DataString()));
       FinalizeGlottaUnit();
     }
     InitializeGlottaUnit();
     WriteFile(dir / "DemoStrings.res", BuildUnitStrings());
     FinalizeGlottaUnit();
+    TResourceFile texts;
+    const String entered = SaveDemoTexts(gEntered);
+    texts.Put("DEMOTEXTS", std::vector<Byte>(entered.begin(), entered.end()));
+    TStringStream out;
+    texts.SaveToStream(&out);
+    WriteFile(dir / "DemoTexts.res", out.DataString());
     return 0;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "xeldemoforms: %s\n", e.what());

@@ -20,7 +20,9 @@ void InitDemoUnit() {
   if (!gUnitString) InitGlotta("DemoStrings", &UnitLangChange, gUnitString);
 }
 
-String UnitStatusText() { return gUnitString ? gUnitString("StatusReady") : String(); }
+String UnitString(const String& name) { return gUnitString ? gUnitString(name) : String(); }
+
+String UnitStatusText() { return UnitString("StatusReady"); }
 
 const String& UnitLanguage() { return gUnitLanguage; }
 

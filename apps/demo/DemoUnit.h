@@ -10,6 +10,8 @@ namespace xel::demo {
 void InitDemoUnit();
 // The unit's status text ("Ready" in the current language).
 String UnitStatusText();
+// One of the unit's named strings in its current language.
+String UnitString(const String& name);
 // The language the unit heard last.
 const String& UnitLanguage();
 

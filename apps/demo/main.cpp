@@ -7,6 +7,7 @@
 
 #include "Application.h"
 #include "DemoForms.h"
+#include "DemoTexts.h"
 #include "DemoUnit.h"
 #include "QtWidgetSet.h"
 #include "RegisterControls.h"
@@ -66,6 +67,15 @@ int Tour(const std::filesystem::path& dir) {
       std::printf("  the windows do not agree on the language\n");
       ++failures;
     }
+    // Every text of every window, and the unit's strings, as entered for its language.
+    std::vector<String> differences;
+    for (TForm* window : std::initializer_list<TForm*>{main, details, tools})
+      for (String& d : CompareDemoTexts(window, EnteredDemoTexts())) differences.push_back(std::move(d));
+    for (const TDemoText& t : EnteredDemoTexts())
+      if (t.Window == "DemoStrings" && UnitString(t.Path) != t.Texts[i])
+        differences.push_back("the unit's " + t.Path + " shows \"" + UnitString(t.Path) + "\"");
+    for (const String& d : differences) std::printf("  text differs: %s\n", d.c_str());
+    if (!differences.empty()) ++failures;
     const String stem = FileStem(i, language);
     save(main, stem, "main");
     save(details, stem, "details");

@@ -1,9 +1,10 @@
 # xel_add_resources(target file.res ...): links 32-bit resource files into the resource
 # table of the target's module, as the host's {$R file} does. Each file becomes a
 # generated source with the bytes and a registration that runs when the module loads.
-set(XEL_EMBED_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/EmbedResource.cmake)
-
+# Works in the package's own build, in a project that adds it with add_subdirectory, and
+# through find_package(XelGlotta): the script lies beside this file in each case.
 function(xel_add_resources target)
+  set(script ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/EmbedResource.cmake)
   foreach(res ${ARGN})
     get_filename_component(abs ${res} ABSOLUTE)
     get_filename_component(name ${res} NAME)
@@ -11,8 +12,8 @@ function(xel_add_resources target)
     set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_res_${ident}.cpp)
     add_custom_command(
       OUTPUT ${out}
-      COMMAND ${CMAKE_COMMAND} -DINPUT=${abs} -DOUTPUT=${out} -DNAME=${name} -P ${XEL_EMBED_SCRIPT}
-      DEPENDS ${abs} ${XEL_EMBED_SCRIPT}
+      COMMAND ${CMAKE_COMMAND} -DINPUT=${abs} -DOUTPUT=${out} -DNAME=${name} -P ${script}
+      DEPENDS ${abs} ${script}
       COMMENT "Linking resources of ${name}"
       VERBATIM)
     target_sources(${target} PRIVATE ${out})
@@ -22,14 +23,23 @@ endfunction()
 # xel_add_forms(target form.dfm ...): text form files, converted at build time by the form
 # tool into one resource each (named by the root's class), linked like xel_add_resources.
 function(xel_add_forms target)
+  if(TARGET xelform)
+    set(tool xelform)
+    set(dep xelform)  # built here, so the conversion waits for it
+  elseif(TARGET XelGlotta::xelform)
+    set(tool XelGlotta::xelform)
+    set(dep $<TARGET_FILE:XelGlotta::xelform>)
+  else()
+    message(FATAL_ERROR "xel_add_forms: the form tool xelform is unknown here (find_package(XelGlotta) first)")
+  endif()
   foreach(form ${ARGN})
     get_filename_component(abs ${form} ABSOLUTE)
     get_filename_component(we ${form} NAME_WE)
     set(res ${CMAKE_CURRENT_BINARY_DIR}/${target}_${we}.res)
     add_custom_command(
       OUTPUT ${res}
-      COMMAND xelform pack --res32 ${res} ${abs}
-      DEPENDS ${abs} xelform
+      COMMAND $<TARGET_FILE:${tool}> pack --res32 ${res} ${abs}
+      DEPENDS ${abs} ${dep}
       COMMENT "Converting form ${we}"
       VERBATIM)
     xel_add_resources(${target} ${res})

@@ -13,6 +13,20 @@
 
 namespace xel::test {
 
+// Whether text has the shape: "9" stands for a decimal digit, "X" for an upper-case
+// hexadecimal one, every other character for itself.
+inline bool HasShape(std::string_view text, std::string_view shape) {
+  if (text.size() != shape.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    bool digit = c >= '0' && c <= '9';
+    bool ok = shape[i] == '9' ? digit : shape[i] == 'X' ? digit || (c >= 'A' && c <= 'F') : c == shape[i];
+    if (!ok) return false;
+  }
+  return true;
+}
+inline constexpr std::string_view kStampShape = "9999-99-99 99:99:99";
+
 class TTempFolderTest : public ::testing::Test {
 protected:
   void SetUp() override {

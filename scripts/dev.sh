@@ -17,7 +17,7 @@ mode=${1:-test}
 shift $(( $# > 0 ? 1 : 0 ))
 jobs=$(nproc 2>/dev/null || echo 2)
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev ccache qt6-base-dev fonts-dejavu-core)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev ccache qt6-base-dev fonts-dejavu-core zlib1g-dev)
 
 install_missing() {
   local missing=()

@@ -112,6 +112,32 @@ protected:
   }
 };
 
+// The selection of a native line edit and of the control it belongs to (an edit, or the
+// edit part of a combo box), in the host's byte offsets.
+template <class C>
+void FollowSelection(C* control, QLineEdit* w) {
+  auto sync = [control, w] {
+    TQtHandle* h = QtHandle(control);
+    if (!h || h->Pushing) return;
+    const QString text = w->text();
+    int start = w->hasSelectedText() ? w->selectionStart() : w->cursorPosition();
+    int length = w->hasSelectedText() ? static_cast<int>(w->selectedText().size()) : 0;
+    Integer from = HostOffset(text, start);
+    control->SetSelStart(from);
+    control->SetSelLength(HostOffset(text, start + length) - from);
+  };
+  QObject::connect(w, &QLineEdit::cursorPositionChanged, sync);
+  QObject::connect(w, &QLineEdit::selectionChanged, sync);
+}
+
+template <class C>
+void ShowSelection(const C* control, QLineEdit* w) {
+  const String& text = control->GetText();
+  int start = QtOffset(text, control->SelStart()), end = QtOffset(text, control->SelStart() + control->SelLength());
+  if (end > start) w->setSelection(start, end - start);
+  else w->setCursorPosition(start);
+}
+
 class TQtWSEdit : public TQtWSWinControl {
 public:
   TQtWSEdit() : TQtWSWinControl(true) {}
@@ -121,18 +147,7 @@ protected:
     auto* w = new TQtWidget<QLineEdit>(c, false, false, parent);
     auto* edit = static_cast<TCustomEdit*>(c);
     QObject::connect(w, &QLineEdit::textEdited, [edit](const QString& s) { edit->SetText(HostString(s)); });
-    auto sync = [edit, w] {
-      TQtHandle* h = QtHandle(edit);
-      if (!h || h->Pushing) return;
-      const QString text = w->text();
-      int start = w->hasSelectedText() ? w->selectionStart() : w->cursorPosition();
-      int length = w->hasSelectedText() ? static_cast<int>(w->selectedText().size()) : 0;
-      Integer from = HostOffset(text, start);
-      edit->SetSelStart(from);
-      edit->SetSelLength(HostOffset(text, start + length) - from);
-    };
-    QObject::connect(w, &QLineEdit::cursorPositionChanged, sync);
-    QObject::connect(w, &QLineEdit::selectionChanged, sync);
+    FollowSelection(edit, w);
     return std::make_unique<TQtHandle>(w, w);
   }
   void Push(TWinControl* c, TQtHandle& h, TWSAspect aspect) override {
@@ -148,13 +163,7 @@ protected:
         w->setFrame(edit->GetBorderStyle() != bsNone);
         if (edit->GetMaxLength() > 0) w->setMaxLength(edit->GetMaxLength());
         break;
-      case waSelection: {
-        const String& text = c->GetText();
-        int start = QtOffset(text, edit->SelStart()), end = QtOffset(text, edit->SelStart() + edit->SelLength());
-        if (end > start) w->setSelection(start, end - start);
-        else w->setCursorPosition(start);
-        break;
-      }
+      case waSelection: ShowSelection(edit, w); break;
       default: TQtWSWinControl::Push(c, h, aspect); break;
     }
   }
@@ -224,27 +233,11 @@ protected:
         w->setMaxVisibleItems(std::max<Integer>(1, combo->GetDropDownCount()));
         if (QLineEdit* edit = w->lineEdit(); edit && !edit->property("xelSync").toBool()) {
           edit->setProperty("xelSync", true);
-          auto sync = [combo, edit] {
-            TQtHandle* h = QtHandle(combo);
-            if (!h || h->Pushing) return;
-            const QString text = edit->text();
-            int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
-            int length = edit->hasSelectedText() ? static_cast<int>(edit->selectedText().size()) : 0;
-            Integer from = HostOffset(text, start);
-            combo->SetSelStart(from);
-            combo->SetSelLength(HostOffset(text, start + length) - from);
-          };
-          QObject::connect(edit, &QLineEdit::cursorPositionChanged, sync);
-          QObject::connect(edit, &QLineEdit::selectionChanged, sync);
+          FollowSelection(combo, edit);
         }
         break;
       case waSelection:
-        if (QLineEdit* edit = w->lineEdit()) {
-          const String& text = c->GetText();
-          int start = QtOffset(text, combo->SelStart()), end = QtOffset(text, combo->SelStart() + combo->SelLength());
-          if (end > start) edit->setSelection(start, end - start);
-          else edit->setCursorPosition(start);
-        }
+        if (QLineEdit* edit = w->lineEdit()) ShowSelection(combo, edit);
         break;
       case waItems:
         w->clear();

@@ -60,10 +60,26 @@ String TApplication::Title() const {
   return ChangeFileExt(ExtractFileName(ExeName()), "");
 }
 
+namespace {
+// Help files keep their classic names ("Tool.hlp"); here the page of the same stem is
+// HTML. It is looked for as named, beside the program, and in the installed help folder.
+String HelpPage(const String& helpFile) {
+  const String page = ChangeFileExt(helpFile, ".html");
+  const String dir = ExtractFilePath(GetModuleFileName());
+  for (const String& candidate : {page, dir + ExtractFileName(page), dir + "../share/xelglotta/help/" + ExtractFileName(page),
+                                  String(XEL_HELP_DIR "/") + ExtractFileName(page)})
+    if (FileExists(candidate)) return ExpandFileName(candidate);
+  return "";
+}
+}  // namespace
+
 bool TApplication::HelpContext(Integer context) {
   bool callHelp = true;
   OnHelp(static_cast<Word>(1), context, callHelp);
-  return !callHelp || !FHelpFile.empty();
+  if (!callHelp) return true;
+  if (FHelpFile.empty() || !WidgetSet()) return false;
+  const String page = HelpPage(FHelpFile);
+  return !page.empty() && WidgetSet()->ShowHelp("file://" + page + "#context-" + IntToStr(context));
 }
 
 void TApplication::SetHint(const String& v) {

@@ -32,7 +32,9 @@ public:
   void SetTitle(const String& v) { FTitle = v; }
   const String& HelpFile() const { return FHelpFile; }
   void SetHelpFile(const String& v) { FHelpFile = v; }
-  // Asks OnHelp (which may refuse); true when help was shown or handled.
+  // Asks OnHelp (which may handle it); then opens the help file's page at the topic:
+  // "Tool.hlp" is the HTML page "Tool.html" (anchor "context-N") as named, beside the
+  // program or in the installed help folder. True when help was shown or handled.
   bool HelpContext(Integer context);
   TIcon* Icon() const { return FIcon.get(); }
   // A message dialog with the buttons of the flags (MB_OK, MB_YESNO, ... with an MB_ICON...);

@@ -38,6 +38,9 @@ public:
   virtual bool ExecuteDialog(TCommonDialog* dialog) = 0;
   // The screen's size, for centring forms.
   virtual TPoint ScreenSize() const { return {1024, 768}; }
+  // Opens a help page (a file URL with the topic as its fragment) the way the desktop
+  // opens documents; false when it could not.
+  virtual bool ShowHelp(const String& url) = 0;
 
 protected:
   void RegisterBackend(TClass cls, std::unique_ptr<TWSWinControl> backend);

@@ -65,6 +65,12 @@ public:
   String Name() const override { return "headless"; }
   void ProcessMessages() override;
   void Run(TApplication* app) override;
+  // Help pages are not opened but kept, for tests to read.
+  bool ShowHelp(const String& url) override {
+    FHelpShown.push_back(url);
+    return true;
+  }
+  const std::vector<String>& HelpShown() const { return FHelpShown; }
   String GetClipboardText() override { return FClipboard; }
   void SetClipboardText(const String& text) override { FClipboard = text; }
   void Popup(TPopupMenu* menu, TPoint screenPos) override;
@@ -98,6 +104,7 @@ private:
   TPopupHandler FPopup;
   std::function<void()> FRun;
   String FClipboard;
+  std::vector<String> FHelpShown;
   int FModalDepth = 0;
   int FHandles = 0;
 };

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
+#include <QUrl>
 #include <cstdlib>
 #include <cstring>
 
@@ -86,6 +88,12 @@ void TQtWidgetSet::Run(TApplication* app) {
 }
 
 TPoint TQtWidgetSet::TextExtent(const TFont& font, const String& text) { return QtTextExtent(font, text); }
+
+// The desktop's browser shows the page; offscreen there is no desktop to ask.
+bool TQtWidgetSet::ShowHelp(const String& url) {
+  if (QtOffscreen()) return false;
+  return QDesktopServices::openUrl(QUrl(QtString(url)));
+}
 
 String TQtWidgetSet::GetClipboardText() { return HostString(QGuiApplication::clipboard()->text()); }
 

@@ -20,6 +20,7 @@ public:
   void ProcessMessages() override;
   void Run(TApplication* app) override;
   TPoint TextExtent(const TFont& font, const String& text) override;
+  bool ShowHelp(const String& url) override;
   String GetClipboardText() override;
   void SetClipboardText(const String& text) override;
   void Popup(TPopupMenu* menu, TPoint screenPos) override;

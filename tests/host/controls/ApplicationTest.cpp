@@ -1,11 +1,48 @@
 // The application object: exception reporting, the main form, the loop, released forms.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "Forms.h"
 #include "HeadlessWidgetSet.h"
 
 namespace xel {
 namespace {
+
+// Help files keep their classic names; the HTML page of the same stem opens at the topic,
+// unless OnHelp handles the request itself.
+TEST(ApplicationTest, HelpOpensTheHtmlPageOfTheHelpFileAtTheTopic) {
+  struct THelp : TObject {
+    bool Handle = false;
+    void OnHelp(Word, Integer, bool& callHelp) { callHelp = !Handle; }
+  } help;
+  const String saved = Application->HelpFile();
+  Application->OnHelp = MakeMethod<&THelp::OnHelp>(&help);
+  const std::vector<String>& shown = HeadlessWidgetSet()->HelpShown();
+  size_t before = shown.size();
+  Application->SetHelpFile(XEL_HELP_SOURCE "/XelGlottaEng.hlp");
+  EXPECT_TRUE(Application->HelpContext(4000));
+  ASSERT_EQ(shown.size(), before + 1);
+  EXPECT_EQ(shown.back(), "file://" XEL_HELP_SOURCE "/XelGlottaEng.html#context-4000");
+  help.Handle = true;
+  EXPECT_TRUE(Application->HelpContext(1));
+  help.Handle = false;
+  Application->SetHelpFile("NoSuchHelp.hlp");
+  EXPECT_FALSE(Application->HelpContext(1));
+  EXPECT_EQ(shown.size(), before + 1);
+  Application->OnHelp = nullptr;
+  Application->SetHelpFile(saved);
+
+  // Both languages' pages have every topic the package's windows open.
+  for (const char* page : {"XelGlottaEng.html", "XelGlottaGer.html"}) {
+    std::ifstream in(String(XEL_HELP_SOURCE "/") + page);
+    std::stringstream text;
+    text << in.rdbuf();
+    for (int topic : {1, 4000, 4500, 7000, 8000, 9000})
+      EXPECT_NE(text.str().find("id=\"context-" + std::to_string(topic) + "\""), std::string::npos) << page << " " << topic;
+  }
+}
 
 TEST(ApplicationTest, HandleExceptionReportsAllButAbort) {
   struct TCatcher : TObject {

@@ -86,7 +86,8 @@ public:
   }
 
   void Run() {
-    while (FPos < FCount) {
+    // A quote as the last character still opens (and at once ends) a string.
+    while (FPos < FCount || FState == sString) {
       switch (FState) {
         case sCode: ScanCode(); break;
         case sString: FPascal ? ScanPascalString() : ScanCString(); break;

@@ -71,6 +71,7 @@ TEST(SourceParserTest, ScannerMarksEveryStringAndCommentForm) {
       // Unterminated blocks: a string ends with its line, a comment with the text.
       {"open string", ctPascal, "s := 'abc\r\nx", "     [ss]\r\n ", {{btString, 5, 4, 0, 6}}},
       {"quote at line end", ctPascal, "a '\nb", "  ]\n ", {{btString, 2, 1, 0, 3}}},
+      {"quote at the end", ctPascal, "a '", "  ]", {{btString, 2, 1, 0, 3}}},
       {"paren star does not close", ctPascal, "(*)", "{cc", {{btComment, 0, 3, 0, 1}}},
       {"open paren star", ctPascal, "x (* a\r\nb", "  {ccc\r\nc", {{btComment, 2, 7, 0, 3}}},
       {"open brace", ctPascal, "x { a", "  {cc", {{btComment, 2, 3, 0, 3}}},
@@ -95,6 +96,7 @@ TEST(SourceParserTest, ScannerMarksEveryStringAndCommentForm) {
       {"c continuation then empty line", ctC, "\"a\\\n\nx", "[s\\\n\n ", {{btString, 0, 4, 0, 1}}},
       {"c continuation at the end", ctC, "\"a\\", "[s\\", {{btString, 0, 3, 0, 1}}},
       {"c open string", ctC, "\"abc\nx", "[ss]\n ", {{btString, 0, 4, 0, 1}}},
+      {"c quote at the end", ctC, "x\n\"", " \n]", {{btString, 2, 1, 1, 1}}},
       {"c has no brace comments", ctC, "{ (* x *) }", "           ", {}},
       {"c open block comment", ctC, "/* a\n", "{ccc\n", {{btComment, 0, 5, 0, 1}}},
   };

@@ -91,8 +91,8 @@ public:
       switch (FState) {
         case sCode: ScanCode(); break;
         case sString: FPascal ? ScanPascalString() : ScanCString(); break;
-        case sBlockComment: ScanBlockComment(); break;
-        case sBraceComment: ScanBraceComment(); break;
+        case sBlockComment:
+        case sBraceComment: ScanComment(); break;
       }
     }
     // A comment still open at the end of the text ends there; strings end with their line.
@@ -212,36 +212,29 @@ private:
     }
   }
 
-  void ScanBlockComment() {
+  // A block comment ends at a star followed by the closer, a brace comment at "}"; both
+  // run over line breaks.
+  void ScanComment() {
+    const bool brace = FState == sBraceComment;
+    const char stop = brace ? '}' : '*';
     for (;;) {
-      while (FPos < FCount && FText[FPos] != '*' && !IsLineBreak(FText[FPos]))
+      while (FPos < FCount && FText[FPos] != stop && !IsLineBreak(FText[FPos]))
         FMask[FPos++] = SourceMask::CommentInside;
       if (FPos >= FCount) return;
       if (IsLineBreak(FText[FPos])) {
         LineBreak();
-        continue;
-      }
-      FMask[FPos++] = SourceMask::CommentInside;
-      if (FPos < FCount && FText[FPos] == FCloser) {
+      } else if (brace) {
         FMask[FPos++] = SourceMask::CommentLast;
         Record(btComment, FPos);
         return;
-      }
-    }
-  }
-
-  void ScanBraceComment() {
-    for (;;) {
-      while (FPos < FCount && FText[FPos] != '}' && !IsLineBreak(FText[FPos]))
+      } else {
         FMask[FPos++] = SourceMask::CommentInside;
-      if (FPos >= FCount) return;
-      if (IsLineBreak(FText[FPos])) {
-        LineBreak();
-        continue;
+        if (FPos < FCount && FText[FPos] == FCloser) {
+          FMask[FPos++] = SourceMask::CommentLast;
+          Record(btComment, FPos);
+          return;
+        }
       }
-      FMask[FPos++] = SourceMask::CommentLast;
-      Record(btComment, FPos);
-      return;
     }
   }
 

@@ -2,8 +2,9 @@
 // lines and columns after each kind of line break, code type detection, block edits.
 #include <gtest/gtest.h>
 
+#include "../UnitVersionsCheck.h"
+
 #include "SourceParser.h"
-#include "VersionControl.h"
 
 namespace xel {
 namespace {
@@ -197,16 +198,8 @@ TEST(SourceParserTest, PascalStringsConvert) {
 }
 
 TEST(SourceParserTest, UnitsRegisterTheirVersionHeaders) {
-  TStringList versions;
-  GetUnitVersions(&versions);
-  for (const char* unit : {"/design/SourceParser.cpp", "/design/GlottaParser.cpp"}) {
-    bool found = false;
-    for (int i = 0; i < versions.Count(); ++i) {
-      TUnitHeader h;
-      if (ExtractHeader(versions[i], h) && h.Path == unit) found = true;
-    }
-    EXPECT_TRUE(found) << unit;
-  }
+  for (const char* unit : {"/design/SourceParser.cpp", "/design/GlottaParser.cpp"})
+    EXPECT_TRUE(test::UnitVersionRegistered(unit)) << unit;
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
 // The language table and its lookups.
 #include <gtest/gtest.h>
 
+#include "../UnitVersionsCheck.h"
 #include "../host/core/RegistryCheck.h"
 
 #include <cstdlib>
 
 #include "Expand.h"
 #include "GlottaSystem.h"
-#include "VersionControl.h"
 
 namespace xel {
 namespace {
@@ -82,17 +82,9 @@ TEST(LanguageTableTest, KnownNamesAndTheUsersLanguage) {
 TEST(RegistryWideTest, EveryRegisteredClassHasSoundProperties) { EXPECT_GT(test::CheckRegisteredClasses(), 100); }
 
 TEST(UnitVersionsTest, EveryRuntimeUnitRegisteredItsHeader) {
-  TStringList versions;
-  GetUnitVersions(&versions);
   for (const char* unit : {"/runtime/Glotta.cpp", "/runtime/GlottaTools.cpp", "/runtime/GlottaFrames.cpp",
-                           "/runtime/GlottaSystem.cpp"}) {
-    bool found = false;
-    for (int i = 0; i < versions.Count(); ++i) {
-      TUnitHeader h;
-      if (ExtractHeader(versions[i], h) && h.Path == unit) found = true;
-    }
-    EXPECT_TRUE(found) << unit;
-  }
+                           "/runtime/GlottaSystem.cpp"})
+    EXPECT_TRUE(test::UnitVersionRegistered(unit)) << unit;
 }
 
 }  // namespace

@@ -17,7 +17,14 @@ mode=${1:-test}
 shift $(( $# > 0 ? 1 : 0 ))
 jobs=$(nproc 2>/dev/null || echo 2)
 
+<<<<<<< HEAD
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev ccache qt6-base-dev fonts-dejavu-core zlib1g-dev)
+=======
+# fp-compiler checks that units changed by the source parser still compile; fpc-source is
+# the Pascal corpus of the parser's benchmark and tests.
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev ccache qt6-base-dev fonts-dejavu-core
+  fp-compiler fpc-source)
+>>>>>>> wt21
 
 install_missing() {
   local missing=()
@@ -74,8 +81,8 @@ case "$mode" in
   fuzz)
     configure build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DXEL_FUZZ=ON \
       -DXEL_WITH_QT=OFF -DXEL_BUILD_TESTS=OFF -DXEL_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
-    targets=(FormReader TextForm ResFile IniFile RegistryStore MultilingualForm)
-    corpora=(form_reader text_form res_file ini_file registry_store multilingual_form)
+    targets=(FormReader TextForm ResFile IniFile RegistryStore MultilingualForm SourceParser)
+    corpora=(form_reader text_form res_file ini_file registry_store multilingual_form source_parser)
     cmake --build build/fuzz -j "$jobs" --target "${targets[@]/#/fuzz_}"
     seconds=${XEL_FUZZ_SECONDS:-20}
     artifacts=build/fuzz/artifacts

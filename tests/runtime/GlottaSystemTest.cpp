@@ -7,7 +7,6 @@
 
 #include "Expand.h"
 #include "GlottaSystem.h"
-#include "VersionControl.h"
 
 namespace xel {
 namespace {

@@ -1,0 +1,8 @@
+2library L;
+
+procedure X; begin end;
+
+exports X;
+
+begin
+end.

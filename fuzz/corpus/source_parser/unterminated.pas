@@ -1,0 +1,5 @@
+0program P;
+{ open comment
+(* another
+'open string
+end.

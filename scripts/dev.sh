@@ -17,14 +17,10 @@ mode=${1:-test}
 shift $(( $# > 0 ? 1 : 0 ))
 jobs=$(nproc 2>/dev/null || echo 2)
 
-<<<<<<< HEAD
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev ccache qt6-base-dev fonts-dejavu-core zlib1g-dev)
-=======
-# fp-compiler checks that units changed by the source parser still compile; fpc-source is
-# the Pascal corpus of the parser's benchmark and tests.
+# zlib gives the log files' CRC-32; fp-compiler checks that units changed by the source
+# parser still compile; fpc-source is the Pascal corpus of the parser's benchmark and tests.
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev ccache qt6-base-dev fonts-dejavu-core
-  fp-compiler fpc-source)
->>>>>>> wt21
+  zlib1g-dev fp-compiler fpc-source)
 
 install_missing() {
   local missing=()

@@ -40,56 +40,6 @@ TButtonPanel* TButtonItem::Panel() const {
   return buttons ? buttons->Panel() : nullptr;
 }
 
-void TButtonItem::SetKind(TBitBtnKind v) {
-  FButton->SetKind(v);
-  Changed(false);
-}
-
-void TButtonItem::SetCaption(const String& v) {
-  FButton->SetText(v);
-  Changed(false);
-}
-
-void TButtonItem::SetGlyph(TBitmap* v) {
-  FButton->SetGlyph(v);
-  Changed(false);
-}
-
-void TButtonItem::SetModalResult(TModalResult v) {
-  FButton->SetModalResult(v);
-  Changed(false);
-}
-
-void TButtonItem::SetNumGlyphs(Integer v) {
-  FButton->SetNumGlyphs(v);
-  Changed(false);
-}
-
-void TButtonItem::SetTabOrder(Integer v) {
-  FButton->SetTabOrder(v);
-  Changed(false);
-}
-
-void TButtonItem::SetCancel(bool v) {
-  FButton->SetCancel(v);
-  Changed(false);
-}
-
-void TButtonItem::SetDefault(bool v) {
-  FButton->SetDefault(v);
-  Changed(false);
-}
-
-void TButtonItem::SetEnabled(bool v) {
-  FButton->SetEnabled(v);
-  Changed(false);
-}
-
-void TButtonItem::SetVisible(bool v) {
-  FButton->SetVisible(v);
-  Changed(false);
-}
-
 String TButtonItem::GetDisplayName() const {
   return GetCaption().empty() ? TCollectionItem::GetDisplayName() : GetCaption();
 }

@@ -43,25 +43,25 @@ public:
   TButtonPanel* Panel() const;
 
   TBitBtnKind GetKind() const { return FButton->GetKind(); }
-  void SetKind(TBitBtnKind v);
+  void SetKind(TBitBtnKind v) { SetButton<&TBitBtn::SetKind>(v); }
   const String& GetCaption() const { return FButton->GetText(); }
-  void SetCaption(const String& v);
+  void SetCaption(const String& v) { SetButton<&TBitBtn::SetText>(v); }
   TBitmap* GetGlyph() const { return FButton->GetGlyph(); }
-  void SetGlyph(TBitmap* v);
+  void SetGlyph(TBitmap* v) { SetButton<&TBitBtn::SetGlyph>(v); }
   TModalResult GetModalResult() const { return FButton->GetModalResult(); }
-  void SetModalResult(TModalResult v);
+  void SetModalResult(TModalResult v) { SetButton<&TBitBtn::SetModalResult>(v); }
   Integer GetNumGlyphs() const { return FButton->GetNumGlyphs(); }
-  void SetNumGlyphs(Integer v);
+  void SetNumGlyphs(Integer v) { SetButton<&TBitBtn::SetNumGlyphs>(v); }
   Integer GetTabOrder() const { return FButton->GetTabOrder(); }
-  void SetTabOrder(Integer v);
+  void SetTabOrder(Integer v) { SetButton<&TBitBtn::SetTabOrder>(v); }
   bool GetCancel() const { return FButton->GetCancel(); }
-  void SetCancel(bool v);
+  void SetCancel(bool v) { SetButton<&TBitBtn::SetCancel>(v); }
   bool GetDefault() const { return FButton->GetDefault(); }
-  void SetDefault(bool v);
+  void SetDefault(bool v) { SetButton<&TBitBtn::SetDefault>(v); }
   bool GetEnabled() const { return FButton->GetEnabled(); }
-  void SetEnabled(bool v);
+  void SetEnabled(bool v) { SetButton<&TBitBtn::SetEnabled>(v); }
   bool GetVisible() const { return FButton->GetVisible(); }
-  void SetVisible(bool v);
+  void SetVisible(bool v) { SetButton<&TBitBtn::SetVisible>(v); }
   TNotifyEvent GetOnClick() const { return FButton->OnClick; }
   void SetOnClick(TNotifyEvent v) { FButton->OnClick = v; }
   TNotifyEvent GetOnEnter() const { return FButton->OnEnter; }
@@ -96,6 +96,12 @@ public:
   }
 
 private:
+  // A property of the button changes: the panel lays out again.
+  template <auto Setter, class V>
+  void SetButton(const V& v) {
+    (FButton->*Setter)(v);
+    Changed(false);
+  }
   TExBitBtn* FButton;
 };
 

@@ -253,7 +253,8 @@ char CharOf(Word key, TShiftState shift) {
 
 void DragFrame(TCustomForm* form, Integer width, Integer height) {
   THeadlessHandle* h = HeadlessHandle(form);
-  if (!h || !h->Visible) throw EInvalidOperation("Cannot drag the frame of a form that is not shown: " + form->GetName());
+  if (!h || !h->Visible)
+    throw EInvalidOperation("Cannot drag the frame of a form that is not shown: " + form->GetName());
   if (!form->IsSizeable()) throw EInvalidOperation("The frame of " + form->GetName() + " is not sizeable");
   const TMinMaxRecord& limits = h->SizeLimits;
   form->SetBounds(form->Left(), form->Top(), std::clamp(width, limits.MinTrackSize.X, limits.MaxTrackSize.X),

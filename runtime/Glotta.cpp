@@ -3,10 +3,12 @@
 #include "MRUComboBox.h"
 
 #include "Application.h"
+#include "ButtonPanel.h"
 #include "ComponentRes.h"
 #include "Expand.h"
 #include "Forms.h"
 #include "GlottaSystem.h"
+#include "SuperForm.h"
 #include "VersionControl.h"
 
 XEL_UNIT_VERSION("$Header: /runtime/Glotta.cpp 1 10.12.26 6:40 XG $")
@@ -436,6 +438,8 @@ void RegisterGlottaClasses() {
   RegisterGlottaToolsClasses();
   RegisterClasses({TGlotta::StaticClass(), TLangComboBox::StaticClass()});
   RegisterMRUComboBoxClasses();
+  RegisterSuperFormClasses();
+  RegisterButtonPanelClasses();
 }
 
 }  // namespace xel

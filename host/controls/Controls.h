@@ -44,7 +44,7 @@ inline constexpr TCursor crDefault = TCursor(0), crNone = TCursor(-1), crArrow =
 // from the control itself.
 XEL_ENUM(TWSAspect, waBounds, waText, waVisible, waEnabled, waFont, waColor, waHint, waItems, waItemIndex,
          waState, waReadOnly, waStyle, waMenu, waIcon, waBorder, waWindowState, waInvalidate, waSelection,
-         waColumns, waOptions, waImage, waScroll)
+         waColumns, waOptions, waImage, waScroll, waSizeLimits)
 
 class TControl : public TComponent {
   XEL_CLASS(TControl, TComponent)

@@ -48,12 +48,39 @@ TCustomForm::~TCustomForm() {
 
 void TCustomForm::AfterConstruction() {
   TWinControl::AfterConstruction();
-  if (FReadResource && ClassType() != TForm::StaticClass() && ClassType() != TCustomForm::StaticClass() &&
+  if (FReadResource && ClassType() != FormResourceRoot() && ClassType() != TCustomForm::StaticClass() &&
       !ComponentState().Contains(csDesigning)) {
-    if (!InitInheritedComponent(this, TForm::StaticClass()))
+    if (!InitInheritedComponent(this, FormResourceRoot()))
       throw EResNotFound(Format("Resource %s not found", {ClassName()}));
   }
   DoCreate();
+}
+
+TClass TCustomForm::FormResourceRoot() const { return TForm::StaticClass(); }
+
+TMinMaxRecord TCustomForm::SizeLimits() {
+  TMinMaxRecord info;
+  GetMinMaxInfo(info);
+  // As the window system does: a minimum above the maximum wins, and nothing is negative.
+  info.MinTrackSize.X = std::max(0, info.MinTrackSize.X);
+  info.MinTrackSize.Y = std::max(0, info.MinTrackSize.Y);
+  info.MaxTrackSize.X = std::max(info.MinTrackSize.X, info.MaxTrackSize.X);
+  info.MaxTrackSize.Y = std::max(info.MinTrackSize.Y, info.MaxTrackSize.Y);
+  return info;
+}
+
+void TCustomForm::SetBounds(Integer left, Integer top, Integer width, Integer height) {
+  if (IsSizeable() && !ComponentState().Contains(csLoading)) {
+    TMinMaxRecord limits = SizeLimits();
+    width = std::clamp(width, limits.MinTrackSize.X, limits.MaxTrackSize.X);
+    height = std::clamp(height, limits.MinTrackSize.Y, limits.MaxTrackSize.Y);
+  }
+  TWinControl::SetBounds(left, top, width, height);
+}
+
+void TCustomForm::SizeLimitsChanged() {
+  Changed(waSizeLimits);
+  SetBounds(Left(), Top(), Width(), Height());
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle v) {

@@ -2,6 +2,8 @@
 // the keyboard handling of dialogs.
 #pragma once
 
+#include <limits>
+
 #include "Application.h"
 #include "Controls.h"
 #include "Menus.h"
@@ -20,6 +22,15 @@ XEL_EVENT(TCloseQueryEvent, TObject* /*Sender*/, bool& /*CanClose*/);
 using TModalResult = Integer;
 inline constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
                               mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
+
+// The limits of a form's outer size, as the window system asks for them before it sizes
+// the window; the maximum is never below the minimum.
+inline constexpr Integer NoTrackLimit = std::numeric_limits<Integer>::max();
+struct TMinMaxRecord {
+  TPoint MinTrackSize{0, 0};
+  TPoint MaxTrackSize{NoTrackLimit, NoTrackLimit};
+};
+using PMinMaxRecord = TMinMaxRecord*;
 
 // Tag for forms made in code only, without reading a form resource (the host's CreateNew).
 struct TCreateNew {};
@@ -60,6 +71,12 @@ public:
   TRect NonClientMargins() const;
   TRect GetClientRect() const override;
   TPoint ClientOrigin() const override;
+  // A sizeable border lets the user drag the frame.
+  bool IsSizeable() const { return FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin; }
+  // What the window keeps to (widget sets ask when they size the window); a sizeable form
+  // keeps to it also when code sets its bounds, as the window system does.
+  TMinMaxRecord SizeLimits();
+  void SetBounds(Integer left, Integer top, Integer width, Integer height) override;
 
   void SetVisible(bool v) override;
   void Show();
@@ -102,6 +119,12 @@ public:
   TNotifyEvent OnPaint;
 
 protected:
+  // The host leaves the size open; descendants narrow the limits here.
+  virtual void GetMinMaxInfo(TMinMaxRecord& info) { (void)info; }
+  // What GetMinMaxInfo answers has changed: the window learns it and the bounds follow.
+  void SizeLimitsChanged();
+  // Classes derived from this one read a form resource of their own when made.
+  virtual TClass FormResourceRoot() const;
   virtual void DoCreate() { OnCreate(this); }
   virtual void DoShow() { OnShow(this); }
   virtual void DoHide() { OnHide(this); }

@@ -121,11 +121,15 @@ public:
   std::unique_ptr<TWidgetHandle> CreateHandle(TWinControl* c) override {
     auto h = FControl.CreateHandle(c);
     PullMenu(static_cast<THeadlessHandle*>(h.get()), c);
+    static_cast<THeadlessHandle*>(h.get())->SizeLimits = static_cast<TCustomForm*>(c)->SizeLimits();
     return h;
   }
   void Update(TWinControl* c, TWSAspect aspect) override {
     FControl.Update(c, aspect);
-    if (aspect == waMenu) PullMenu(static_cast<THeadlessHandle*>(c->HandleIfAllocated()), c);
+    auto* h = static_cast<THeadlessHandle*>(c->HandleIfAllocated());
+    if (aspect == waMenu) PullMenu(h, c);
+    // The window system asks for the limits whenever it sizes the window.
+    if (aspect == waBounds || aspect == waSizeLimits) h->SizeLimits = static_cast<TCustomForm*>(c)->SizeLimits();
   }
   void SetFocus(TWinControl* c) override { FControl.SetFocus(c); }
   void DestroyHandle(TWinControl* c) override { FControl.DestroyHandle(c); }
@@ -246,6 +250,16 @@ char CharOf(Word key, TShiftState shift) {
   return 0;
 }
 }  // namespace
+
+void DragFrame(TCustomForm* form, Integer width, Integer height) {
+  THeadlessHandle* h = HeadlessHandle(form);
+  if (!h || !h->Visible)
+    throw EInvalidOperation("Cannot drag the frame of a form that is not shown: " + form->GetName());
+  if (!form->IsSizeable()) throw EInvalidOperation("The frame of " + form->GetName() + " is not sizeable");
+  const TMinMaxRecord& limits = h->SizeLimits;
+  form->SetBounds(form->Left(), form->Top(), std::clamp(width, limits.MinTrackSize.X, limits.MaxTrackSize.X),
+                  std::clamp(height, limits.MinTrackSize.Y, limits.MaxTrackSize.Y));
+}
 
 void PressKey(TCustomForm* form, Word key, TShiftState shift) {
   bool consumed = KeyTarget(form)->SendKeyDown(key, shift);

@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "Forms.h"
 #include "WidgetSet.h"
 
 namespace xel {
@@ -33,6 +34,7 @@ public:
   std::vector<String> Items;
   Integer ItemIndex = -1;
   std::vector<String> MenuCaptions;  // a form's menu bar, top-level items
+  TMinMaxRecord SizeLimits;          // a form's, as last asked
   std::map<TWSAspect, int> Updates;  // pushes per aspect since the window was made
 };
 
@@ -140,6 +142,9 @@ void MouseUp(TControl* control, TMouseButton button, TShiftState shift, Integer 
 // A key pressed and released on the form's focused control (or the form itself):
 // key down, the character it types (if any), key up.
 void PressKey(TCustomForm* form, Word key, TShiftState shift = {});
+// The user drags the frame of a sizeable form to an outer size: the window keeps to the
+// size limits it was given, and the form learns the size it got.
+void DragFrame(TCustomForm* form, Integer width, Integer height);
 // Types each character of the text; the bytes of a multi-byte character go one by one.
 void TypeText(TCustomForm* form, const String& text);
 // The drawing log of a windowed control's paint (its own and its graphic children's).

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <algorithm>
 
 #include "Forms.h"
 #include "Menus.h"
@@ -137,14 +138,25 @@ private:
     window->Pushing = true;
     TFinally done([window] { window->Pushing = false; });
     switch (aspect) {
-      case waBounds: {
+      case waBounds:
+      case waSizeLimits: {
         TRect m = form->NonClientMargins();
         int menu = window->MenuHeight();
+        // The window is the client area with the menu bar; the form's sizes include the frame.
+        auto windowSize = [&](TPoint outer) {
+          auto side = [](Integer outerSize, Integer frame) {
+            return static_cast<int>(std::clamp<Int64>(Int64(outerSize) - frame, 0, QWIDGETSIZE_MAX));
+          };
+          return QSize(side(outer.X, m.Left + m.Right), side(outer.Y, m.Top + m.Bottom - menu));
+        };
+        if (form->IsSizeable()) {
+          TMinMaxRecord limits = form->SizeLimits();
+          window->setMinimumSize(windowSize(limits.MinTrackSize));
+          window->setMaximumSize(windowSize(limits.MaxTrackSize));
+        }
         window->setGeometry(form->Left() + m.Left, form->Top() + m.Top - (form->GetMenu() ? menu : 0),
                             form->GetClientWidth(), form->GetClientHeight() + menu);
-        if (form->GetBorderStyle() != bsSizeable && form->GetBorderStyle() != bsSizeToolWin)
-          window->setFixedSize(window->size());
-        else window->setMinimumSize(0, 0), window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (!form->IsSizeable()) window->setFixedSize(window->size());
         window->Layout();
         break;
       }

@@ -1,0 +1,6 @@
+object SuperTestModule: TSuperTestModule
+  OnCreate = ModuleCreate
+  object Timer1: TTimer
+    Enabled = False
+  end
+end

@@ -245,6 +245,13 @@ void TGlottaDocument::Load(const String& binary) {
     }
   }
   if (!FRoot) throw EReadError(firstError);
+  // Loading adopts the language of the process's frame (the user's, or that of a document
+  // read before): the document shows the language it was stored in.
+  if (TGlotta* g = Glotta()) {
+    TLanguageManager* m = g->LanguageManager();
+    const int stored = m->Langs()->IndexOfName(g->LoadedLanguage());
+    if (stored >= 0) m->SetLanguageByIndex(stored);
+  }
 
   // The handlers the file names, bound again only while the document is written.
   for (const TIdentValue& v : scan.Idents) {

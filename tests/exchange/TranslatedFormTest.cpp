@@ -23,8 +23,12 @@ TEST(TranslatedFormTest, TheBuildMergesTheLanguageFileIntoTheFormResource) {
   auto* glotta = OwnedComponent<TGlotta>(form.get(), "Glotta1");
   auto* button = OwnedComponent<TButton>(form.get(), "Button1");
   auto* memo = OwnedComponent<TMemo>(form.get(), "Memo1");
-  EXPECT_EQ(glotta->GetLanguage(), "Deutsch");
+  TStringList languages;
+  glotta->GetLanguages(&languages);
+  EXPECT_EQ(languages.GetText(), "Deutsch\r\nEnglish\r\n");
+  glotta->SetLanguage("Deutsch");
   EXPECT_EQ(button->GetText(), "&Schlie\xC3\x9F" "en");
+  EXPECT_EQ(glotta->GetString("Question"), "Wirklich schlie\xC3\x9F" "en?");
   glotta->SetLanguage("English");
   EXPECT_EQ(button->GetText(), "&Close");
   EXPECT_EQ(button->GetHint(), "Close the window");

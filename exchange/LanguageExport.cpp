@@ -39,12 +39,30 @@ std::vector<TLanguageItemRef> LanguageItems(TLanguageManager* manager) {
     paths.Sort();
     for (int k = 0; k < paths.Count(); ++k)
       if (auto* item = ClassCast<TConsistentLangPropertyEntry>(paths.Objects(k)))
-        items.push_back({LanguageItemKey(manager, entry, paths[k], item), paths[k], entry, item});
+        items.push_back({LanguageItemKey(manager, entry, paths[k], item), paths[k], entry, item,
+                         ClassCast<TInconsistentLangPropertyEntry>(item) != nullptr});
   }
   return items;
 }
 
 namespace {
+
+// The stored bytes of a text slot go straight into the line; everything else through its
+// variant. Slot 0 of a live item is the property itself.
+void AppendValue(String& text, const TConsistentLangPropertyEntry* item, bool live, int slot) {
+  const std::vector<Byte>* b = live && slot == 0 ? nullptr : item->Buffer(slot);
+  if (b && b->size() >= 4 && (*b)[0] == (varString & 0xFF) && (*b)[1] == (varString >> 8) && (*b)[2] == 0 &&
+      (*b)[3] == 0) {
+    std::string_view payload(reinterpret_cast<const char*>(b->data()) + 4, b->size() - 4);
+    if (payload.find_first_of("\r\n") == std::string_view::npos) {
+      text += '\'';
+      text += payload;
+      text += '\'';
+      return;
+    }
+  }
+  text += EncodeLanguageValue(item->GetLangValue(slot));
+}
 
 void LogError(TLogFile* log, const std::exception& e) {
   if (!log) return;
@@ -63,13 +81,14 @@ String ExportLanguagesToText(TLanguageManager* manager, TLogFile* log) {
     TLanguageEntries* langs = manager->Langs();
     for (int l = 0; l < langs->Count(); ++l) {
       TLanguageEntry* language = langs->Items(l);
+      // The first language shows how long the others will be.
+      if (l == 1) text.reserve(text.size() * static_cast<size_t>(langs->Count()) * 5 / 4);
       text += "[" + LanguageSectionName(manager, language->Name()) + "]\r\n";
-      if (l == 0) text.reserve(text.size() + lines.size() * 32 * static_cast<size_t>(langs->Count()));
       for (const TLanguageItemRef& line : lines) {
         if (log) log->WriteValue(Variant("BEGIN " + line.Entry->Name() + "." + line.Path));
         text += line.Key;
         text += '=';
-        text += EncodeLanguageValue(line.Item->GetLangValue(language->SubIndex()));
+        AppendValue(text, line.Item, line.Live, language->SubIndex());
         text += "\r\n";
         if (log) log->WriteValue(Variant("  END " + line.Entry->Name() + "." + line.Path));
       }

@@ -20,6 +20,7 @@ struct TLanguageItemRef {
   String Path;  // relative to the component entry, "Lines.Strings[2]"
   const TComponentEntry* Entry;
   TConsistentLangPropertyEntry* Item;
+  bool Live;  // slot 0 is the live property (an item of a language component)
 };
 std::vector<TLanguageItemRef> LanguageItems(TLanguageManager* manager);
 

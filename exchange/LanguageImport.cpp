@@ -1,8 +1,7 @@
 #include "LanguageImport.h"
 
-#include <set>
+#include <deque>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "ComponentExplorer.h"
 #include "ExIniFile.h"
@@ -18,11 +17,36 @@ namespace xel {
 
 namespace {
 
-String TrimLeftControls(const String& s) {
+std::string_view TrimLeftControls(std::string_view s) {
   size_t i = 0;
   while (i < s.size() && static_cast<unsigned char>(s[i]) <= 32) ++i;
   return s.substr(i);
 }
+
+std::string_view TrimRightControls(std::string_view s) {
+  size_t n = s.size();
+  while (n > 0 && static_cast<unsigned char>(s[n - 1]) <= 32) --n;
+  return s.substr(0, n);
+}
+
+// Keys compare without regard to letter case; looked up without building upper-case copies.
+struct TNoCaseHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view s) const {
+    size_t h = 14695981039346656037ull;
+    for (char c : s) h = (h ^ static_cast<unsigned char>(UpCase(c))) * 1099511628211ull;
+    return h;
+  }
+};
+struct TNoCaseEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+      if (UpCase(a[i]) != UpCase(b[i])) return false;
+    return true;
+  }
+};
 
 String Row(const String& section, const String& line) { return "[" + section + "]=" + line; }
 
@@ -53,38 +77,59 @@ public:
   void Finish();
 
 private:
-  struct TTag {
+  // An item that lines may name, with what the import did to it.
+  struct TTarget {
+    TConsistentLangPropertyEntry* Item;
     bool Imported = false;
     bool Initialised = false;
+    int Pass = -1;           // the read whose slots Seen lists
+    std::vector<int> Seen;  // slots set by that read: a second line for one is a duplicate
   };
+  template <class V>
+  using TNoCaseMap = std::unordered_map<String, V, TNoCaseHash, TNoCaseEqual>;
 
-  TResult ImportLine(const String& line, const String& language, bool checkValues);
-  TConsistentLangPropertyEntry* Lookup(const String& path, bool stringsOnly) const;
+  TResult ImportLine(std::string_view line, const String& language, bool checkValues);
+  TTarget* Lookup(const String& path, bool stringsOnly) const;
+  TTarget* Find(const TNoCaseMap<TTarget*>& map, std::string_view key) const {
+    auto found = map.find(key);
+    return found == map.end() ? nullptr : found->second;
+  }
   int ExistingSlot(const String& language) const;
   int EnsureSlot(const String& language);
-  bool Seen(const TConsistentLangPropertyEntry* item, int slot) const {
-    return slot >= 0 && FSeen.count({item, slot}) > 0;
+  bool Seen(const TTarget* target, int slot) const {
+    return slot >= 0 && target->Pass == FPass &&
+           std::find(target->Seen.begin(), target->Seen.end(), slot) != target->Seen.end();
   }
-  void Store(TConsistentLangPropertyEntry* item, int slot, const Variant& value);
-  void AddPath(const String& component, const String& path, TConsistentLangPropertyEntry* item);
+  void Store(TTarget* target, int slot, const Variant& value);
+  TTarget* AddTarget(const String& component, const String& path, TConsistentLangPropertyEntry* item);
   void AddPresentItem(const TComponentEntry* entry, const String& path, const TConsistentLangPropertyEntry* source);
-  void Prune(TMainEntries* entries);
 
   TLanguageManager* FManager;
   TLanguageManager FTemp;
   const TCESettings* FSettings;
   bool FInitialise;
-  std::unordered_set<String> FComponents;                                 // upper-case names
-  std::unordered_map<String, TConsistentLangPropertyEntry*> FPaths;       // "COMPONENT.PATH"
-  std::unordered_map<String, TConsistentLangPropertyEntry*> FStrings;     // upper-case names
-  std::unordered_map<const TConsistentLangPropertyEntry*, TTag> FTags;
-  std::set<std::pair<const TConsistentLangPropertyEntry*, int>> FSeen;   // of the current read
+  int FPass = 0;
+  std::deque<TTarget> FTargets;
+  TNoCaseMap<bool> FComponents;        // component entry names
+  TNoCaseMap<TTarget*> FPaths;         // "Component.Path"
+  TNoCaseMap<TTarget*> FKeys;          // the same as the export writes it: "Memo1.Lines%2"
+  TNoCaseMap<TTarget*> FStrings;       // named strings
 };
 
-void TLanguageImport::AddPath(const String& component, const String& path, TConsistentLangPropertyEntry* item) {
-  String upper = UpperCase(component);
-  FPaths.emplace(upper + "." + UpperCase(path), item);
-  FComponents.insert(std::move(upper));
+TLanguageImport::TTarget* TLanguageImport::AddTarget(const String& component, const String& path,
+                                                     TConsistentLangPropertyEntry* item) {
+  FTargets.push_back(TTarget{item, false, false, -1, {}});
+  TTarget* target = &FTargets.back();
+  FPaths.emplace(component + "." + path, target);
+  // The export's key of an item, for the lines that name it as the export does. Where a
+  // string-list line and another item share a key, the other item is the one that the
+  // path names directly, and it wins, as the lookup by path does.
+  TMainEntry* main = item->MainEntry();
+  const bool stringList = main && main->SubType().Contains(stTStringsObject);
+  auto [at, added] = FKeys.emplace(component + "." + PathToLanguageKey(path, stringList), target);
+  if (!added && !stringList) at->second = target;
+  FComponents.emplace(component, true);
+  return target;
 }
 
 // A translated item of the target manager that the form's enumeration did not offer (the
@@ -112,7 +157,7 @@ void TLanguageImport::AddPresentItem(const TComponentEntry* entry, const String&
   auto* item = static_cast<TConsistentLangPropertyEntry*>(
       TConsistentLangPropertyEntry::StaticClass()->Create(target->GetProps()));
   item->TPropertyEntry::Assign(const_cast<TConsistentLangPropertyEntry*>(source));
-  AddPath(entry->Name(), path, item);
+  AddTarget(entry->Name(), path, item);
 }
 
 void TLanguageImport::Prepare() {
@@ -124,7 +169,7 @@ void TLanguageImport::Prepare() {
     paths.Clear();
     entry->MoveSubItemsToStrings(mmNameOnly, &paths);
     for (int k = 0; k < paths.Count(); ++k)
-      if (auto* item = ClassCast<TConsistentLangPropertyEntry>(paths.Objects(k))) AddPath(entry->Name(), paths[k], item);
+      if (auto* item = ClassCast<TConsistentLangPropertyEntry>(paths.Objects(k))) AddTarget(entry->Name(), paths[k], item);
   }
   if (!FManager->HasOwner() || !FManager->Comps()) return;
   for (int i = 0; i < FManager->Comps()->Count(); ++i) {
@@ -134,27 +179,24 @@ void TLanguageImport::Prepare() {
     for (int k = 0; k < paths.Count(); ++k) {
       auto* item = ClassCast<TConsistentLangPropertyEntry>(paths.Objects(k));
       if (!item || item->IndexValue() >= 0 || !entry->Object()) continue;
-      if (!FPaths.count(UpperCase(entry->Name()) + "." + UpperCase(paths[k]))) AddPresentItem(entry, paths[k], item);
+      if (!FPaths.count(entry->Name() + "." + paths[k])) AddPresentItem(entry, paths[k], item);
     }
   }
 }
 
-TConsistentLangPropertyEntry* TLanguageImport::Lookup(const String& path, bool stringsOnly) const {
+TLanguageImport::TTarget* TLanguageImport::Lookup(const String& path, bool stringsOnly) const {
   const size_t dot = path.find('.');
   if (dot == String::npos) return nullptr;
-  const String first = path.substr(0, dot);
-  String key;
+  const std::string_view first = std::string_view(path).substr(0, dot);
   TComponent* owner = FManager->Owner();
-  if (FComponents.count(UpperCase(first))) key = UpperCase(path);
-  else if (owner && first == owner->ClassName()) key = UpperCase(owner->Name() + path.substr(dot));
-  else return nullptr;
-  auto found = FPaths.find(key);
-  if (found == FPaths.end()) return nullptr;
-  if (stringsOnly) {
-    TMainEntry* main = found->second->MainEntry();
+  TTarget* target = nullptr;
+  if (FComponents.count(first)) target = Find(FPaths, path);
+  else if (owner && first == owner->ClassName()) target = Find(FPaths, owner->Name() + path.substr(dot));
+  if (target && stringsOnly) {
+    TMainEntry* main = target->Item->MainEntry();
     if (!main || !main->SubType().Contains(stTStringsObject)) return nullptr;
   }
-  return found->second;
+  return target;
 }
 
 int TLanguageImport::ExistingSlot(const String& language) const {
@@ -172,64 +214,77 @@ int TLanguageImport::EnsureSlot(const String& language) {
   return entry->SubIndex();
 }
 
-void TLanguageImport::Store(TConsistentLangPropertyEntry* item, int slot, const Variant& value) {
+void TLanguageImport::Store(TTarget* target, int slot, const Variant& value) {
+  TConsistentLangPropertyEntry* item = target->Item;
   item->SetLangValue(slot, value);
-  TTag& tag = FTags[item];
-  if (FInitialise && !tag.Initialised) {
+  if (FInitialise && !target->Initialised) {
     const Variant first = item->GetLangValue(0);
     for (int i = 0; i < item->Count(); ++i)
       if (i != slot) item->SetLangValue(i, first);
-    tag.Initialised = true;
+    target->Initialised = true;
   }
-  tag.Imported = true;
-  FSeen.insert({item, slot});
+  target->Imported = true;
+  if (target->Pass != FPass) {
+    target->Pass = FPass;
+    target->Seen.clear();
+  }
+  target->Seen.push_back(slot);
 }
 
-TLanguageImport::TResult TLanguageImport::ImportLine(const String& line, const String& language, bool checkValues) {
+TLanguageImport::TResult TLanguageImport::ImportLine(std::string_view line, const String& language,
+                                                     bool checkValues) {
   const size_t eq = line.find('=');
-  if (eq == String::npos || eq == 0) return lrFailed;
-  const String key = Trim(std::string_view(line).substr(0, eq));
+  if (eq == std::string_view::npos || eq == 0) return lrFailed;
+  const std::string_view key = TrimRightControls(line.substr(0, eq));
   String text;
-  const TValueParse parse = DecodeLanguageValue(std::string_view(line).substr(eq + 1), text);
+  const TValueParse parse = DecodeLanguageValue(line.substr(eq + 1), text);
   if (parse == TValueParse::Broken) return lrFailed;
   const Variant value = parse == TValueParse::Null ? Variant::Null() : Variant(std::move(text));
 
-  if (size_t sharp = key.find(".#"); sharp != String::npos) {
-    const String name = Trim(std::string_view(key).substr(sharp + 2));
+  if (size_t sharp = key.find(".#"); sharp != std::string_view::npos) {
+    const String name = Trim(key.substr(sharp + 2));
     if (name.empty()) return lrFailed;
-    const String upper = UpperCase(name);
-    auto found = FStrings.find(upper);
-    if (found != FStrings.end() && Seen(found->second, ExistingSlot(language))) return lrFailed;
+    TTarget* target = Find(FStrings, name);
+    if (target && Seen(target, ExistingSlot(language))) return lrFailed;
     const int slot = EnsureSlot(language);
-    if (found == FStrings.end()) found = FStrings.emplace(upper, FTemp.AddString(name)).first;
-    Store(found->second, slot, value);
+    if (!target) {
+      FTargets.push_back(TTarget{FTemp.AddString(name), false, false, -1, {}});
+      target = &FTargets.back();
+      FStrings.emplace(name, target);
+    }
+    Store(target, slot, value);
     return lrImported;
   }
 
   if (!FManager->HasOwner()) return lrFailed;
-  size_t open, close;
-  const String path = LanguageKeyToPath(key, open, close);
   bool guessed = false;
-  TConsistentLangPropertyEntry* item = Lookup(path, false);
-  if (!item && open != String::npos) item = Lookup(String(path).insert(open, ".Strings"), true);
-  if (!item && open != String::npos) {
-    item = Lookup(String(path).insert(close + 1, ".Caption"), false);
-    guessed = item != nullptr;
+  // Lines as the export writes them are found at once; others go the way of the paths.
+  TTarget* target = Find(FKeys, key);
+  if (!target) {
+    size_t open, close;
+    const String path = LanguageKeyToPath(String(key), open, close);
+    target = Lookup(path, false);
+    if (!target && open != String::npos) target = Lookup(String(path).insert(open, ".Strings"), true);
+    if (!target && open != String::npos) {
+      target = Lookup(String(path).insert(close + 1, ".Caption"), false);
+      guessed = target != nullptr;
+    }
   }
-  if (!item || Seen(item, ExistingSlot(language))) return lrFailed;
+  if (!target || Seen(target, ExistingSlot(language))) return lrFailed;
   // A value that the property refuses would fail every switch to the language.
+  TConsistentLangPropertyEntry* item = target->Item;
   if (checkValues && !value.IsNull() && item->Descriptor()) {
     const TTypeKind kind = item->Descriptor()->Kind();
-    const bool text = kind == tkString || kind == tkLString || kind == tkWString || kind == tkVariant;
-    if (!text && !item->IsValueValid(value.AsString())) return lrFailed;
+    const bool isText = kind == tkString || kind == tkLString || kind == tkWString || kind == tkVariant;
+    if (!isText && !item->IsValueValid(value.AsString())) return lrFailed;
   }
-  Store(item, EnsureSlot(language), value);
+  Store(target, EnsureSlot(language), value);
   return guessed ? lrGuessed : lrImported;
 }
 
 void TLanguageImport::Read(TExIniFile& file, const TStrings* rows, TStrings* warnings, TStrings* errors,
                            bool checkValues) {
-  FSeen.clear();
+  ++FPass;
   TStringList lines, present;
   file.ReadSections(&present);
   for (int r = 0; r < rows->Count(); ++r) {
@@ -239,12 +294,13 @@ void TLanguageImport::Read(TExIniFile& file, const TStrings* rows, TStrings* war
     file.ReadSectionLines(section, &lines);
     bool anyLine = false;
     for (int i = 0; i < lines.Count(); ++i) {
-      const String line = TrimLeftControls(lines[i]);
+      const String raw = lines[i];
+      const std::string_view line = TrimLeftControls(raw);
       if (line.empty() || line[0] == ';') continue;  // comments of whoever edited the file
       anyLine = true;
       const TResult result = language.empty() ? lrFailed : ImportLine(line, language, checkValues);
-      if (result == lrFailed) errors->Add(Row(section, ShownLine(line)));
-      else if (result == lrGuessed) warnings->Add(Row(section, ShownLine(line)));
+      if (result == lrFailed) errors->Add(Row(section, ShownLine(String(line))));
+      else if (result == lrGuessed) warnings->Add(Row(section, ShownLine(String(line))));
     }
     // A section without lines still names a language (one exported without items); one
     // whose lines all failed names none.
@@ -252,22 +308,10 @@ void TLanguageImport::Read(TExIniFile& file, const TStrings* rows, TStrings* war
   }
 }
 
-void TLanguageImport::Prune(TMainEntries* entries) {
-  for (int i = entries->Count() - 1; i >= 0; --i) {
-    TMainEntry* e = entries->Items(i);
-    TPropertyEntries* props = e->GetProps();
-    for (int k = props->Count() - 1; k >= 0; --k) {
-      auto* item = ClassCast<TConsistentLangPropertyEntry>(props->Items(k));
-      if (!item) continue;
-      auto tag = FTags.find(item);
-      if (tag == FTags.end() || !tag->second.Imported) delete item;
-    }
-    Prune(e->GetItems());
-  }
-}
-
 void TLanguageImport::Finish() {
-  Prune(FTemp.Comps());
+  // From the last: items leave their collections from the end, which costs nothing.
+  for (auto t = FTargets.rbegin(); t != FTargets.rend(); ++t)
+    if (!t->Imported) delete t->Item;
   FTemp.Comps()->ValidateAndPack();
   TLanguageManager backup(FManager->Owner(), FManager->Control(), nullptr, cmConsistent);
   backup.Assign(FManager);

@@ -23,12 +23,6 @@ std::string_view TrimLeftControls(std::string_view s) {
   return s.substr(i);
 }
 
-std::string_view TrimRightControls(std::string_view s) {
-  size_t n = s.size();
-  while (n > 0 && static_cast<unsigned char>(s[n - 1]) <= 32) --n;
-  return s.substr(0, n);
-}
-
 // Keys compare without regard to letter case; looked up without building upper-case copies.
 struct TNoCaseHash {
   using is_transparent = void;
@@ -48,14 +42,8 @@ struct TNoCaseEqual {
   }
 };
 
+// A line as the lists show it: section, key, "=", the value without its quotes.
 String Row(const String& section, const String& line) { return "[" + section + "]=" + line; }
-
-// The line as the lists show it: key, "=", the value without its quotes.
-String ShownLine(const String& line) {
-  size_t eq = line.find('=');
-  if (eq == String::npos) return line;
-  return line.substr(0, eq + 1) + ShownLanguageValue(std::string_view(line).substr(eq + 1));
-}
 
 // The temporary manager of an import: a consistent manager whose tree holds what the owner
 // form offers and what the target manager translates already, looked up by path.
@@ -88,7 +76,10 @@ private:
   template <class V>
   using TNoCaseMap = std::unordered_map<String, V, TNoCaseHash, TNoCaseEqual>;
 
-  TResult ImportLine(std::string_view line, const String& language, bool checkValues);
+  TResult ImportLine(std::string_view key, std::string_view value, const String& language, bool checkValues);
+  // The values that the manager's live properties will take must be accepted by them:
+  // raises before the manager loses its data otherwise.
+  void CheckActiveValues();
   TTarget* Lookup(const String& path, bool stringsOnly) const;
   TTarget* Find(const TNoCaseMap<TTarget*>& map, std::string_view key) const {
     auto found = map.find(key);
@@ -231,13 +222,10 @@ void TLanguageImport::Store(TTarget* target, int slot, const Variant& value) {
   target->Seen.push_back(slot);
 }
 
-TLanguageImport::TResult TLanguageImport::ImportLine(std::string_view line, const String& language,
-                                                     bool checkValues) {
-  const size_t eq = line.find('=');
-  if (eq == std::string_view::npos || eq == 0) return lrFailed;
-  const std::string_view key = TrimRightControls(line.substr(0, eq));
+TLanguageImport::TResult TLanguageImport::ImportLine(std::string_view key, std::string_view written,
+                                                     const String& language, bool checkValues) {
   String text;
-  const TValueParse parse = DecodeLanguageValue(line.substr(eq + 1), text);
+  const TValueParse parse = DecodeLanguageValue(written, text);
   if (parse == TValueParse::Broken) return lrFailed;
   const Variant value = parse == TValueParse::Null ? Variant::Null() : Variant(std::move(text));
 
@@ -285,26 +273,54 @@ TLanguageImport::TResult TLanguageImport::ImportLine(std::string_view line, cons
 void TLanguageImport::Read(TExIniFile& file, const TStrings* rows, TStrings* warnings, TStrings* errors,
                            bool checkValues) {
   ++FPass;
-  TStringList lines, present;
+  TStringList present;
   file.ReadSections(&present);
   for (int r = 0; r < rows->Count(); ++r) {
     const String section = RowToSection(rows->Strings(r));
     const String language = Trim(SectionLanguage(section));
     if (present.IndexOf(section) < 0) continue;  // names no language of this file
-    file.ReadSectionLines(section, &lines);
     bool anyLine = false;
-    for (int i = 0; i < lines.Count(); ++i) {
-      const String raw = lines[i];
-      const std::string_view line = TrimLeftControls(raw);
-      if (line.empty() || line[0] == ';') continue;  // comments of whoever edited the file
+    file.ForEachSectionLine(section, [&](const TIniData::TLine& l) {
+      TResult result = lrFailed;
+      String shown;
+      if (l.Key.empty()) {
+        const std::string_view raw = TrimLeftControls(l.Raw);
+        if (raw.empty() || raw[0] == ';') return;  // comments of whoever edited the file
+        shown = String(raw);
+      } else if (!language.empty()) {
+        result = ImportLine(TrimLeftControls(l.Key), l.Value, language, checkValues);
+        if (result == lrImported) {
+          anyLine = true;
+          return;
+        }
+      }
       anyLine = true;
-      const TResult result = language.empty() ? lrFailed : ImportLine(line, language, checkValues);
-      if (result == lrFailed) errors->Add(Row(section, ShownLine(String(line))));
-      else if (result == lrGuessed) warnings->Add(Row(section, ShownLine(String(line))));
-    }
+      if (shown.empty()) shown = String(TrimLeftControls(l.Key)) + "=" + ShownLanguageValue(l.Value);
+      (result == lrGuessed ? warnings : errors)->Add(Row(section, shown));
+    });
     // A section without lines still names a language (one exported without items); one
     // whose lines all failed names none.
     if (!anyLine && !language.empty()) EnsureSlot(language);
+  }
+}
+
+void TLanguageImport::CheckActiveValues() {
+  if (FManager->Mode() != cmInconsistent) return;
+  for (const TTarget& t : FTargets) {
+    if (!t.Imported) continue;
+    TConsistentLangPropertyEntry* item = t.Item;
+    const Variant value = item->GetLangValue(0);
+    bool accepted = !value.IsNull();
+    if (accepted && item->Descriptor()) {
+      const TTypeKind kind = item->Descriptor()->Kind();
+      if (kind != tkString && kind != tkLString && kind != tkWString && kind != tkVariant)
+        accepted = item->IsValueValid(value.AsString());
+    }
+    if (!accepted) {
+      TMainEntry* top = item->MainEntry() ? item->MainEntry()->FindFirstMainEntry() : nullptr;
+      throw Exception(Format("%s.ImportLanguages failed: %s%s of the first language has no value its property accepts",
+                             {FManager->ClassName(), top ? top->Name() + "." : String(), item->Name()}));
+    }
   }
 }
 
@@ -313,19 +329,9 @@ void TLanguageImport::Finish() {
   for (auto t = FTargets.rbegin(); t != FTargets.rend(); ++t)
     if (!t->Imported) delete t->Item;
   FTemp.Comps()->ValidateAndPack();
-  TLanguageManager backup(FManager->Owner(), FManager->Control(), nullptr, cmConsistent);
-  backup.Assign(FManager);
+  CheckActiveValues();
   FManager->Clear();
-  try {
-    FManager->Assign(&FTemp);
-  } catch (...) {
-    try {
-      FManager->Clear();
-      FManager->Assign(&backup);
-    } catch (...) {
-    }
-    throw;
-  }
+  FManager->Assign(&FTemp);
 }
 
 }  // namespace

@@ -148,6 +148,13 @@ void TExIniFile::ReadSectionLines(const String& section, TStrings* strings) {
     for (const TIniData::TLine& l : s->Lines) strings->Add(l.Key.empty() ? l.Raw : l.Key + "=" + l.Value);
 }
 
+void TExIniFile::ForEachSectionLine(const String& section, const std::function<void(const TIniData::TLine&)>& proc) {
+  CheckStorage();
+  if (FRegistry) RegistryError("ReadSectionLines");
+  if (const TIniData::TSection* s = FIniFile->Data().FindSection(section))
+    for (const TIniData::TLine& l : s->Lines) proc(l);
+}
+
 void TExIniFile::EraseSection(const String& section) {
   CheckStorage();
   if (FRegistry) RegistryError("EraseSection");

@@ -3,6 +3,7 @@
 // value read (so that missing entries appear with their defaults).
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "IniFiles.h"
@@ -56,6 +57,9 @@ public:
   void ReadSectionValues(const String& section, TStrings* strings);
   // Every line of the section as read, key lines and others alike (blank lines left out).
   void ReadSectionLines(const String& section, TStrings* strings);
+  // The same without copies: each line as the file holds it (key and value, or the raw
+  // text of a line that is no key line).
+  void ForEachSectionLine(const String& section, const std::function<void(const TIniData::TLine&)>& proc);
   void EraseSection(const String& section);
   void DeleteKey(const String& section, const String& ident);
 

@@ -68,6 +68,8 @@ private:
   // An item that lines may name, with what the import did to it.
   struct TTarget {
     TConsistentLangPropertyEntry* Item;
+    String Key;              // as the export writes it, when the target is the one it names
+    size_t Index = 0;        // in FTargets
     bool Imported = false;
     bool Initialised = false;
     int Pass = -1;           // the read whose slots Seen lists
@@ -76,7 +78,10 @@ private:
   template <class V>
   using TNoCaseMap = std::unordered_map<String, V, TNoCaseHash, TNoCaseEqual>;
 
-  TResult ImportLine(std::string_view key, std::string_view value, const String& language, bool checkValues);
+  // slot: the language's slot, -1 until the language exists; made when a line is imported.
+  TResult ImportLine(std::string_view key, std::string_view value, const String& language, int& slot,
+                     bool checkValues);
+  TTarget* FindKey(std::string_view key);
   // The values that the manager's live properties will take must be accepted by them:
   // raises before the manager loses its data otherwise.
   void CheckActiveValues();
@@ -101,6 +106,7 @@ private:
   bool FInitialise;
   int FPass = 0;
   std::deque<TTarget> FTargets;
+  size_t FNext = 0;  // the target after the last one a line named
   TNoCaseMap<bool> FComponents;        // component entry names
   TNoCaseMap<TTarget*> FPaths;         // "Component.Path"
   TNoCaseMap<TTarget*> FKeys;          // the same as the export writes it: "Memo1.Lines%2"
@@ -109,7 +115,7 @@ private:
 
 TLanguageImport::TTarget* TLanguageImport::AddTarget(const String& component, const String& path,
                                                      TConsistentLangPropertyEntry* item) {
-  FTargets.push_back(TTarget{item, false, false, -1, {}});
+  FTargets.push_back(TTarget{item, {}, FTargets.size(), false, false, -1, {}});
   TTarget* target = &FTargets.back();
   FPaths.emplace(component + "." + path, target);
   // The export's key of an item, for the lines that name it as the export does. Where a
@@ -117,8 +123,14 @@ TLanguageImport::TTarget* TLanguageImport::AddTarget(const String& component, co
   // path names directly, and it wins, as the lookup by path does.
   TMainEntry* main = item->MainEntry();
   const bool stringList = main && main->SubType().Contains(stTStringsObject);
-  auto [at, added] = FKeys.emplace(component + "." + PathToLanguageKey(path, stringList), target);
-  if (!added && !stringList) at->second = target;
+  String key = component + "." + PathToLanguageKey(path, stringList);
+  auto [at, added] = FKeys.emplace(key, target);
+  if (!added && !stringList) {
+    at->second->Key.clear();
+    at->second = target;
+    added = true;
+  }
+  if (added) target->Key = std::move(key);
   FComponents.emplace(component, true);
   return target;
 }
@@ -190,6 +202,16 @@ TLanguageImport::TTarget* TLanguageImport::Lookup(const String& path, bool strin
   return target;
 }
 
+// Lines mostly come in the order of the items (a file the export wrote): the item after the
+// last one found is tried first, which spares the lookup.
+TLanguageImport::TTarget* TLanguageImport::FindKey(std::string_view key) {
+  TTarget* target = nullptr;
+  if (FNext < FTargets.size() && TNoCaseEqual{}(FTargets[FNext].Key, key)) target = &FTargets[FNext];
+  else target = Find(FKeys, key);
+  if (target) FNext = target->Index + 1;
+  return target;
+}
+
 int TLanguageImport::ExistingSlot(const String& language) const {
   int i = FTemp.Langs()->IndexOfName(language);
   return i < 0 ? -1 : FTemp.Langs()->Items(i)->SubIndex();
@@ -223,7 +245,7 @@ void TLanguageImport::Store(TTarget* target, int slot, const Variant& value) {
 }
 
 TLanguageImport::TResult TLanguageImport::ImportLine(std::string_view key, std::string_view written,
-                                                     const String& language, bool checkValues) {
+                                                     const String& language, int& slot, bool checkValues) {
   String text;
   const TValueParse parse = DecodeLanguageValue(written, text);
   if (parse == TValueParse::Broken) return lrFailed;
@@ -233,10 +255,10 @@ TLanguageImport::TResult TLanguageImport::ImportLine(std::string_view key, std::
     const String name = Trim(key.substr(sharp + 2));
     if (name.empty()) return lrFailed;
     TTarget* target = Find(FStrings, name);
-    if (target && Seen(target, ExistingSlot(language))) return lrFailed;
-    const int slot = EnsureSlot(language);
+    if (target && Seen(target, slot)) return lrFailed;
+    if (slot < 0) slot = EnsureSlot(language);
     if (!target) {
-      FTargets.push_back(TTarget{FTemp.AddString(name), false, false, -1, {}});
+      FTargets.push_back(TTarget{FTemp.AddString(name), {}, FTargets.size(), false, false, -1, {}});
       target = &FTargets.back();
       FStrings.emplace(name, target);
     }
@@ -247,7 +269,7 @@ TLanguageImport::TResult TLanguageImport::ImportLine(std::string_view key, std::
   if (!FManager->HasOwner()) return lrFailed;
   bool guessed = false;
   // Lines as the export writes them are found at once; others go the way of the paths.
-  TTarget* target = Find(FKeys, key);
+  TTarget* target = FindKey(key);
   if (!target) {
     size_t open, close;
     const String path = LanguageKeyToPath(String(key), open, close);
@@ -258,7 +280,7 @@ TLanguageImport::TResult TLanguageImport::ImportLine(std::string_view key, std::
       guessed = target != nullptr;
     }
   }
-  if (!target || Seen(target, ExistingSlot(language))) return lrFailed;
+  if (!target || Seen(target, slot)) return lrFailed;
   // A value that the property refuses would fail every switch to the language.
   TConsistentLangPropertyEntry* item = target->Item;
   if (checkValues && !value.IsNull() && item->Descriptor()) {
@@ -266,7 +288,8 @@ TLanguageImport::TResult TLanguageImport::ImportLine(std::string_view key, std::
     const bool isText = kind == tkString || kind == tkLString || kind == tkWString || kind == tkVariant;
     if (!isText && !item->IsValueValid(value.AsString())) return lrFailed;
   }
-  Store(target, EnsureSlot(language), value);
+  if (slot < 0) slot = EnsureSlot(language);
+  Store(target, slot, value);
   return guessed ? lrGuessed : lrImported;
 }
 
@@ -280,6 +303,7 @@ void TLanguageImport::Read(TExIniFile& file, const TStrings* rows, TStrings* war
     const String language = Trim(SectionLanguage(section));
     if (present.IndexOf(section) < 0) continue;  // names no language of this file
     bool anyLine = false;
+    int slot = ExistingSlot(language);
     file.ForEachSectionLine(section, [&](const TIniData::TLine& l) {
       TResult result = lrFailed;
       String shown;
@@ -288,7 +312,7 @@ void TLanguageImport::Read(TExIniFile& file, const TStrings* rows, TStrings* war
         if (raw.empty() || raw[0] == ';') return;  // comments of whoever edited the file
         shown = String(raw);
       } else if (!language.empty()) {
-        result = ImportLine(TrimLeftControls(l.Key), l.Value, language, checkValues);
+        result = ImportLine(TrimLeftControls(l.Key), l.Value, language, slot, checkValues);
         if (result == lrImported) {
           anyLine = true;
           return;

@@ -133,19 +133,16 @@ void TExIniFile::ReadSectionValues(const String& section, TStrings* strings) {
   strings->BeginUpdate();
   TFinally done([strings] { strings->EndUpdate(); });
   strings->Clear();
-  if (const TIniData::TSection* s = FIniFile->Data().FindSection(section))
-    for (const TIniData::TLine& l : s->Lines)
-      if (!l.Key.empty()) strings->Add(l.Key + "=" + (FHintsEnabled ? RemoveHint(l.Value) : l.Value));
+  ForEachSectionLine(section, [&](const TIniData::TLine& l) {
+    if (!l.Key.empty()) strings->Add(l.Key + "=" + (FHintsEnabled ? RemoveHint(l.Value) : l.Value));
+  });
 }
 
 void TExIniFile::ReadSectionLines(const String& section, TStrings* strings) {
-  CheckStorage();
-  if (FRegistry) RegistryError("ReadSectionLines");
   strings->BeginUpdate();
   TFinally done([strings] { strings->EndUpdate(); });
   strings->Clear();
-  if (const TIniData::TSection* s = FIniFile->Data().FindSection(section))
-    for (const TIniData::TLine& l : s->Lines) strings->Add(l.Key.empty() ? l.Raw : l.Key + "=" + l.Value);
+  ForEachSectionLine(section, [&](const TIniData::TLine& l) { strings->Add(l.Key.empty() ? l.Raw : l.Key + "=" + l.Value); });
 }
 
 void TExIniFile::ForEachSectionLine(const String& section, const std::function<void(const TIniData::TLine&)>& proc) {

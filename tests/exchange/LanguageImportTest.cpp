@@ -91,6 +91,7 @@ TEST_F(LanguageImportTest, MalformedFilesReportTheirLinesAndChangeNothingElse) {
        "[TMainForm.Deutsch]=button1.caption=Schlecht"},
       {"truncated file", "[TMainForm.Deutsch]\r\nButton1.Caption='Gu", "", "[TMainForm.Deutsch]=Button1.Caption='Gu"},
       {"section without language", "[.]\r\nButton1.Caption='Gut'\r\n", "", "[.]=Button1.Caption=Gut"},
+      {"unknown section", "[Options]\r\nAutoSave=1\r\n", "", "[Options]=AutoSave=1"},
       {"empty string name", "[TMainForm.Deutsch]\r\nGlotta1.#='x'\r\n", "", "[TMainForm.Deutsch]=Glotta1.#=x"},
       {"comment", "[TMainForm.Deutsch]\r\n; a translator's note\r\n", "", ""},
       {"guessed caption", "[TMainForm.Deutsch]\r\nListView1.Columns%0='Name'\r\n",

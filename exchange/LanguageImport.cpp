@@ -60,8 +60,8 @@ public:
   void Prepare();
   // Reads the rows' sections; values are checked against their properties when asked.
   void Read(TExIniFile& file, const TStrings* rows, TStrings* warnings, TStrings* errors, bool checkValues);
-  // Frees what received no value and hands the result to the manager; should that fail,
-  // the manager gets its former data back.
+  // Frees what received no value and hands the result to the manager, once the values its
+  // live properties will take are known to be accepted.
   void Finish();
 
 private:
@@ -113,6 +113,11 @@ private:
   TNoCaseMap<TTarget*> FStrings;       // named strings
 };
 
+bool IsStringLine(const TPropertyEntry* item) {
+  TMainEntry* main = item->MainEntry();
+  return main && main->SubType().Contains(stTStringsObject);
+}
+
 TLanguageImport::TTarget* TLanguageImport::AddTarget(const String& component, const String& path,
                                                      TConsistentLangPropertyEntry* item) {
   FTargets.push_back(TTarget{item, {}, FTargets.size(), false, false, -1, {}});
@@ -121,11 +126,10 @@ TLanguageImport::TTarget* TLanguageImport::AddTarget(const String& component, co
   // The export's key of an item, for the lines that name it as the export does. Where a
   // string-list line and another item share a key, the other item is the one that the
   // path names directly, and it wins, as the lookup by path does.
-  TMainEntry* main = item->MainEntry();
-  const bool stringList = main && main->SubType().Contains(stTStringsObject);
+  const bool stringList = IsStringLine(item);
   String key = component + "." + PathToLanguageKey(path, stringList);
   auto [at, added] = FKeys.emplace(key, target);
-  if (!added && !stringList) {
+  if (!added && !stringList && IsStringLine(at->second->Item)) {
     at->second->Key.clear();
     at->second = target;
     added = true;
@@ -195,11 +199,7 @@ TLanguageImport::TTarget* TLanguageImport::Lookup(const String& path, bool strin
   TTarget* target = nullptr;
   if (FComponents.count(first)) target = Find(FPaths, path);
   else if (owner && first == owner->ClassName()) target = Find(FPaths, owner->Name() + path.substr(dot));
-  if (target && stringsOnly) {
-    TMainEntry* main = target->Item->MainEntry();
-    if (!main || !main->SubType().Contains(stTStringsObject)) return nullptr;
-  }
-  return target;
+  return target && stringsOnly && !IsStringLine(target->Item) ? nullptr : target;
 }
 
 // Lines mostly come in the order of the items (a file the export wrote): the item after the

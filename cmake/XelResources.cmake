@@ -45,3 +45,46 @@ function(xel_add_forms target)
     xel_add_resources(${target} ${res})
   endforeach()
 endfunction()
+
+# xel_add_translated_forms(target Form.dfm Form.lng.txt [Form2.dfm Form2.lng.txt ...]): text
+# form files in their design language, each with its translations in the package's export
+# format. At build time a copy of each form takes in every language of its file
+# (glotta import --mode clear), then it is converted and linked like xel_add_forms.
+function(xel_add_translated_forms target)
+  foreach(name glotta xelform)
+    if(TARGET ${name})
+      set(${name}_tool ${name})
+      set(${name}_dep ${name})
+    elseif(TARGET XelGlotta::${name})
+      set(${name}_tool XelGlotta::${name})
+      set(${name}_dep $<TARGET_FILE:XelGlotta::${name}>)
+    else()
+      message(FATAL_ERROR "xel_add_translated_forms: the tool ${name} is unknown here (find_package(XelGlotta) first)")
+    endif()
+  endforeach()
+  set(pairs ${ARGN})
+  list(LENGTH pairs count)
+  math(EXPR odd "${count} % 2")
+  if(count EQUAL 0 OR odd)
+    message(FATAL_ERROR "xel_add_translated_forms: give each form file with its language file")
+  endif()
+  while(pairs)
+    list(POP_FRONT pairs form languages)
+    get_filename_component(form_abs ${form} ABSOLUTE)
+    get_filename_component(languages_abs ${languages} ABSOLUTE)
+    get_filename_component(we ${form} NAME_WE)
+    set(dir ${CMAKE_CURRENT_BINARY_DIR}/${target}_translated)
+    set(copy ${dir}/${we}.dfm)
+    set(res ${CMAKE_CURRENT_BINARY_DIR}/${target}_${we}.res)
+    add_custom_command(
+      OUTPUT ${res}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+      COMMAND ${CMAKE_COMMAND} -E copy ${form_abs} ${copy}
+      COMMAND $<TARGET_FILE:${glotta_tool}> import ${copy} ${languages_abs} --mode clear
+      COMMAND $<TARGET_FILE:${xelform_tool}> pack --res32 ${res} ${copy}
+      DEPENDS ${form_abs} ${languages_abs} ${glotta_dep} ${xelform_dep}
+      COMMENT "Translating form ${we}"
+      VERBATIM)
+    xel_add_resources(${target} ${res})
+  endwhile()
+endfunction()

@@ -47,19 +47,14 @@ const TDemoTexts& EnteredDemoTexts() {
 }
 
 namespace {
-// The live value of an item, found by its component's name and its path below it.
-bool LiveText(TLanguageManager* manager, const String& component, const String& path, String& text) {
+// Every item of the manager as "Component.Path" (the path below its component entry).
+void ListItems(TLanguageManager* manager, TStringList& items) {
   TComponentEntries* comps = manager->Comps();
   for (int i = 0; i < comps->Count(); ++i) {
-    if (!SameText(comps->Items(i)->Name(), component)) continue;
     TStringList lines;
     comps->Items(i)->MoveSubItemsToStrings(mmNameOnly, &lines);
-    int line = lines.IndexOf(path);
-    if (line < 0) return false;
-    text = VarToStr(static_cast<TPropertyEntry*>(lines.Objects(line))->GetValue());
-    return true;
+    for (int k = 0; k < lines.Count(); ++k) items.AddObject(comps->Items(i)->Name() + "." + lines[k], lines.Objects(k));
   }
-  return false;
 }
 }  // namespace
 
@@ -72,11 +67,19 @@ std::vector<String> CompareDemoTexts(const TForm* window, const TDemoTexts& text
   size_t slot = 0;
   while (slot < languages.size() && languages[slot] != language) ++slot;
   if (slot == languages.size()) return {window->GetName() + ": unknown language " + language};
+  TStringList items;
+  ListItems(glotta->LanguageManager(), items);
   for (const TDemoText& t : texts) {
     if (!SameText(t.Window, window->GetName())) continue;
     String shown;
-    bool found = t.Component.empty() ? glotta->LanguageManager()->GetString(t.Path, shown)
-                                     : LiveText(glotta->LanguageManager(), t.Component, t.Path, shown);
+    bool found;
+    if (t.Component.empty()) {
+      found = glotta->LanguageManager()->GetString(t.Path, shown);
+    } else {
+      int line = items.IndexOf(t.Component + "." + t.Path);
+      found = line >= 0;
+      if (found) shown = VarToStr(static_cast<TPropertyEntry*>(items.Objects(line))->GetValue());
+    }
     const String where = t.Window + "." + (t.Component.empty() ? "" : t.Component + ".") + t.Path;
     if (!found) differences.push_back(where + " is missing");
     else if (shown != t.Texts[slot])

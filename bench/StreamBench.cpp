@@ -1,7 +1,9 @@
 // Form streams of 10,000 components with 10 stored properties each: reading and writing
 // the binary form, and converting binary to text and back. Each figure is compared with
 // a baseline of the same run: building the same components by direct calls, and
-// writing the same values with explicit writer calls.
+// writing the same values with explicit writer calls. ReadFormSize compares the cost of
+// reading one component from a form of 20,000 with that from a form of 1,000: loading
+// must stay linear in the number of components.
 #include "BenchRatio.h"
 #include "Classes.h"
 #include "TextForms.h"
@@ -50,23 +52,25 @@ void Fill(TBenchItem* c, int i) {
 }
 
 // The same components made by direct calls, under the state that loading has.
-std::unique_ptr<TDataModule> MakeForm() {
+std::unique_ptr<TDataModule> MakeForm(int count = Count) {
   auto root = std::make_unique<TDataModule>(nullptr);
   root->IncludeState(csLoading);
   root->SetName("BigForm");
-  for (int i = 0; i < Count; ++i) Fill(new TBenchItem(root.get()), i);
+  for (int i = 0; i < count; ++i) Fill(new TBenchItem(root.get()), i);
   root->Loaded();
   return root;
 }
 
+String MakeFormBytes(int count) {
+  RegisterCoreClasses();
+  RegisterClass(TBenchItem::StaticClass());
+  TStringStream s;
+  s.WriteComponent(MakeForm(count).get());
+  return s.DataString();
+}
+
 const String& FormBytes() {
-  static const String bytes = [] {
-    RegisterCoreClasses();
-    RegisterClass(TBenchItem::StaticClass());
-    TStringStream s;
-    s.WriteComponent(MakeForm().get());
-    return s.DataString();
-  }();
+  static const String bytes = MakeFormBytes(Count);
   return bytes;
 }
 
@@ -161,8 +165,27 @@ void TextToBinary(benchmark::State& state) {
   Report(state, text.size());
 }
 
+// Every iteration reads 20,000 components, as one form or as twenty forms of 1,000, so
+// that the ratio of the two times is the ratio of the costs per component.
+constexpr int LargeCount = 20000;
+
+void ReadFormSize(benchmark::State& state) {
+  auto size = static_cast<int>(state.range(0));
+  const String bytes = MakeFormBytes(size);
+  for (auto _ : state) {
+    for (int n = 0; n < LargeCount / size; ++n) {
+      TStringStream in(bytes);
+      std::unique_ptr<TComponent> root(in.ReadComponent(nullptr));
+      benchmark::DoNotOptimize(root.get());
+    }
+  }
+  state.counters["components/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * LargeCount, benchmark::Counter::kIsRate);
+}
+
 }  // namespace
 
+BENCHMARK(ReadFormSize)->Name("ReadFormSize")->Arg(1000)->Arg(LargeCount)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadForm_Direct)->Name("ReadForm/Direct")->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadForm_Stream)->Name("ReadForm/Stream")->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteForm_Direct)->Name("WriteForm/Direct")->Unit(benchmark::kMillisecond);

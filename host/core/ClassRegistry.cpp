@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <unordered_map>
 
 #include "Format.h"
 #include "Persistent.h"
@@ -12,18 +13,19 @@ namespace {
 
 struct TRegistry {
   std::mutex Lock;
-  std::vector<TClass> Classes;
+  std::vector<TClass> Classes;  // in the order of registration
+  // Every component read from a stream looks its class up here.
+  std::unordered_map<std::string_view, TClass, TTextHash, TTextEqual> ByName;
+
+  TClass Lookup(std::string_view name) const {
+    auto it = ByName.find(name);
+    return it == ByName.end() ? nullptr : it->second;
+  }
 };
 
 TRegistry& Registry() {
   static TRegistry r;
   return r;
-}
-
-TClass Lookup(const std::vector<TClass>& classes, std::string_view name) {
-  for (TClass c : classes)
-    if (c->ClassNameIs(name)) return c;
-  return nullptr;
 }
 
 }  // namespace
@@ -32,10 +34,11 @@ void RegisterClass(TClass cls) {
   auto& r = Registry();
   std::lock_guard<std::mutex> lock(r.Lock);
   for (TClass c = cls; c; c = c->ClassParent()) {
-    TClass known = Lookup(r.Classes, c->ClassName());
+    TClass known = r.Lookup(c->ClassName());
     if (known == c) break;
     if (known) throw EFilerError(Format(SConst::DuplicateClass, {c->ClassName()}));
     r.Classes.push_back(c);
+    r.ByName.emplace(c->ClassName(), c);
     if (c == TPersistent::StaticClass() || !c->InheritsFrom(TPersistent::StaticClass())) break;
   }
 }
@@ -47,13 +50,13 @@ void RegisterClasses(std::initializer_list<TClass> classes) {
 void UnRegisterClass(TClass cls) {
   auto& r = Registry();
   std::lock_guard<std::mutex> lock(r.Lock);
-  std::erase(r.Classes, cls);
+  if (std::erase(r.Classes, cls)) r.ByName.erase(cls->ClassName());
 }
 
 TClass GetClass(std::string_view name) {
   auto& r = Registry();
   std::lock_guard<std::mutex> lock(r.Lock);
-  return Lookup(r.Classes, name);
+  return r.Lookup(name);
 }
 
 TClass FindClass(std::string_view name) {

@@ -18,16 +18,6 @@ XEL_SET(TComponentStyle, TComponentStyleItem)
 class TComponent;
 
 namespace detail {
-// Case-insensitive (ASCII) hashing and equality for the owner's name index, usable with
-// string_view keys without building a string per lookup.
-struct TNameHash {
-  using is_transparent = void;
-  size_t operator()(std::string_view s) const { return HashPropName(s); }
-};
-struct TNameEqual {
-  using is_transparent = void;
-  bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
-};
 // The components to tell when one is freed, in the order they asked. Lookups and removals
 // are by hash once the list is long (a controller may watch every component of a form).
 class TFreeNotifyList {
@@ -143,7 +133,7 @@ private:
   String FName;
   TComponent* FOwner = nullptr;
   std::vector<TComponent*> FComponents;
-  std::unordered_map<String, TComponent*, detail::TNameHash, detail::TNameEqual> FNameIndex;
+  std::unordered_map<String, TComponent*, TTextHash, TTextEqual> FNameIndex;
   detail::TFreeNotifyList FFreeNotifies;
   bool FSiblingWatched = false;
   TComponentState FComponentState;

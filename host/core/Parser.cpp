@@ -30,10 +30,19 @@ TParser::TParser(TStream* stream) {
   Int64 n = stream->Size() - stream->Position();
   FText.resize(static_cast<size_t>(n > 0 ? n : 0));
   if (n > 0) stream->ReadBuffer(FText.data(), n);
+  SkipByteOrderMark();
   NextToken();
 }
 
-TParser::TParser(String text) : FText(std::move(text)) { NextToken(); }
+TParser::TParser(String text) : FText(std::move(text)) {
+  SkipByteOrderMark();
+  NextToken();
+}
+
+void TParser::SkipByteOrderMark() {
+  // Editors put it before UTF-8 text; the text is UTF-8 either way.
+  if (FText.compare(0, 3, "\xEF\xBB\xBF") == 0) FPos = 3;
+}
 
 void TParser::Error(const String& message) const {
   throw EParserError(Format("%s on line %d", {message, FLine}));
@@ -79,14 +88,10 @@ char TParser::NextToken() {
           }
         }
         if (!any || v > 0x10FFFF) Error("Invalid string constant");
-        // Up to #255 a code is one byte, as written for control characters and bytes that
-        // are no text; beyond it, a character.
-        if (v > 255) {
-          wide = true;
-          AppendUtf8(bytes, v);
-        } else {
-          bytes += static_cast<char>(v);
-        }
+        // #n is the character n. Beyond ASCII it makes the string a wide one: that is how
+        // wide strings are written, and byte strings write such characters as they stand.
+        if (v >= 0x80) wide = true;
+        AppendUtf8(bytes, v);
         codes.push_back(v);
       } else {
         ++FPos;
@@ -136,7 +141,8 @@ char TParser::NextToken() {
     ++FPos;
     while (FPos < FText.size() && IsDigit(FText[FPos])) ++FPos;
     char tok = toInteger;
-    if (FPos + 1 < FText.size() && FText[FPos] == '.' && IsDigit(FText[FPos + 1])) {
+    // "12." is a float too, as other tools read it.
+    if (FPos < FText.size() && FText[FPos] == '.') {
       tok = toFloat;
       ++FPos;
       while (FPos < FText.size() && IsDigit(FText[FPos])) ++FPos;
@@ -182,25 +188,31 @@ Int64 TParser::TokenInt() const {
   return v;
 }
 
-long double TParser::TokenFloat() const {
-  // Up to 17 significant digits the text is a double's (as floats are written); more
-  // digits are an extended value's.
-  int digits = 0;
-  bool leading = true;
-  for (char c : FTokenString) {
-    if (c == 'e' || c == 'E') break;
-    if (!IsDigit(c)) continue;
-    if (leading && c == '0') continue;
-    leading = false;
-    ++digits;
-  }
+namespace {
+// The text of a float token as the value of type T, nearest to the text. A value beyond
+// the type's range is refused, and so is one too small to be anything but zero; values
+// below the normal range are kept as far as the type holds them.
+template <class T>
+T ParseFloat(const TParser& parser, const String& text, T (*convert)(const char*, char**)) {
   char* end = nullptr;
-  long double v = digits <= 17 ? static_cast<long double>(std::strtod(FTokenString.c_str(), &end))
-                               : std::strtold(FTokenString.c_str(), &end);
-  if (!end || *end != '\0') Error("Number expected");
-  if (std::isinf(v) || std::isnan(v)) Error(Format("Number out of range: %s", {FTokenString}));
+  T v = convert(text.c_str(), &end);
+  if (!end || *end != '\0') parser.Error("Number expected");
+  bool nonZero = false;
+  for (char c : text) {
+    if (c == 'e' || c == 'E') break;
+    if (c >= '1' && c <= '9') nonZero = true;
+  }
+  if (std::isinf(v) || std::isnan(v) || (v == 0 && nonZero))
+    parser.Error(Format("Number out of range: %s", {text}));
   return v;
 }
+}  // namespace
+
+long double TParser::TokenFloat() const { return ParseFloat<long double>(*this, FTokenString, std::strtold); }
+
+double TParser::TokenDouble() const { return ParseFloat<double>(*this, FTokenString, std::strtod); }
+
+float TParser::TokenSingle() const { return ParseFloat<float>(*this, FTokenString, std::strtof); }
 
 String TParser::TokenComponentIdent() {
   CheckToken(toSymbol);

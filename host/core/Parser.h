@@ -23,10 +23,15 @@ public:
   char Token() const { return FToken; }
   // The symbol, the string's bytes (UTF-8), or the number's text.
   const String& TokenString() const { return FTokenString; }
-  // A string with characters beyond #255: its UTF-16 form.
+  // A wide string (toWString: one with a character written as #n beyond ASCII): its
+  // UTF-16 form.
   const WideString& TokenWideString() const { return FTokenWide; }
   Int64 TokenInt() const;
+  // The number nearest to the text as an extended, a double or a single; a number
+  // beyond the type's range raises EParserError.
   long double TokenFloat() const;
+  double TokenDouble() const;
+  float TokenSingle() const;
   // The suffix of a float ('s' single, 'c' currency, 'd' date) or 0.
   char FloatType() const { return FFloatType; }
   // A symbol followed by ".Name" parts, as component references are written.
@@ -42,6 +47,8 @@ public:
   [[noreturn]] void Error(const String& message) const;
 
 private:
+  void SkipByteOrderMark();
+
   String FText;
   size_t FPos = 0;
   size_t FTokenStart = 0;

@@ -1,6 +1,8 @@
 // Exceptions, string, number and file-name helpers of the host's SysUtils.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <exception>
 #include <utility>
 #include <string>
@@ -157,6 +159,54 @@ String UpperCase(std::string_view s);
 String LowerCase(std::string_view s);
 int CompareText(std::string_view a, std::string_view b);
 bool SameText(std::string_view a, std::string_view b);
+// A hash of the whole string that agrees with SameText (texts that differ only in the case
+// of ASCII letters hash alike), for indexes keyed by names.
+inline size_t HashText(std::string_view s) {
+  // A word at a time, each byte folded with | 0x20: both cases of a letter meet, and
+  // other bytes that meet the same way only cost a comparison. Short tails are read with
+  // whole loads (overlapping where need be), never assembled byte by byte.
+  constexpr std::uint64_t Fold = 0x2020202020202020ull;
+  constexpr std::uint64_t Mul = 0x9E3779B97F4A7C15ull;
+  auto load64 = [](const char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    return w;
+  };
+  auto load32 = [](const char* p) {
+    std::uint32_t w;
+    std::memcpy(&w, p, 4);
+    return static_cast<std::uint64_t>(w);
+  };
+  const char* p = s.data();
+  size_t n = s.size();
+  std::uint64_t h = n * Mul;
+  if (n >= 8) {
+    const char* end = p + n;
+    for (; end - p > 8; p += 8) h = (h ^ (load64(p) | Fold)) * Mul;
+    h = (h ^ (load64(end - 8) | Fold)) * Mul;
+  } else if (n >= 4) {
+    h = (h ^ ((load32(p) | (load32(p + n - 4) << 32)) | Fold)) * Mul;
+  } else if (n > 0) {
+    auto at = [&](size_t i) { return static_cast<std::uint64_t>(static_cast<unsigned char>(p[i])); };
+    h = (h ^ ((at(0) | (at(n / 2) << 8) | (at(n - 1) << 16)) | Fold)) * Mul;
+  }
+  // The products carry differences upwards only; mix the high bits down, as hash tables
+  // index by the low ones.
+  h ^= h >> 33;
+  h *= 0xFF51AFD7ED558CCDull;
+  h ^= h >> 33;
+  return static_cast<size_t>(h);
+}
+// Hash and equality by HashText and SameText for unordered containers keyed by names;
+// lookups take string views without building a string.
+struct TTextHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view s) const { return HashText(s); }
+};
+struct TTextEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
+};
 int CompareStr(std::string_view a, std::string_view b);
 String QuotedStr(std::string_view s);
 String AnsiDequotedStr(std::string_view s, char quote);

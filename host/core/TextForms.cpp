@@ -1,10 +1,10 @@
 #include "TextForms.h"
 
-#include <limits>
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
+#include <type_traits>
 
 #include "Filer.h"
 #include "Format.h"
@@ -17,15 +17,10 @@ namespace {
 constexpr size_t LineLength = 64;
 constexpr size_t BytesPerLine = 32;
 
-// The shortest text that reads back as exactly the same value, in the host's notation
-// (1.5, 1E20, 2.5E-7); a float without "." or "E" gets ".0" so that it stays a float.
-// A value that a double holds is printed with at most 17 digits and the parser reads
-// such texts as doubles; any other extended value takes 18 or more digits. So 0.1 stays
-// "0.1" and every value still reads back bit for bit.
 // Lays out the digits of a value printed by "%.*e" as the host's general format does:
-// fixed notation while the exponent is below the digit limit and not under -5, else
-// scientific; a float without "." or "E" gets ".0" so that it stays a float.
-String FloatText(const char* printed, bool markFloat, int limit, size_t minDigits = 1) {
+// fixed notation while the exponent is below 15 and not under -5, else scientific; a
+// float without "." or "E" gets ".0" so that it stays a float.
+String FloatText(const char* printed, bool markFloat) {
   String s(printed);
   bool neg = !s.empty() && s[0] == '-';
   if (neg) s.erase(0, 1);
@@ -34,10 +29,9 @@ String FloatText(const char* printed, bool markFloat, int limit, size_t minDigit
   String digits;
   for (size_t i = 0; i < e; ++i)
     if (s[i] != '.') digits += s[i];
-  // An extended value keeps 18 digits, so that the parser reads it as one.
-  while (digits.size() > minDigits && digits.back() == '0') digits.pop_back();
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
   String r;
-  if (exp >= limit || exp < -5) {
+  if (exp >= 15 || exp < -5) {
     r = digits.substr(0, 1);
     if (digits.size() > 1) r += "." + digits.substr(1);
     r += "E" + std::to_string(exp);
@@ -55,47 +49,34 @@ String FloatText(const char* printed, bool markFloat, int limit, size_t minDigit
   return neg ? "-" + r : r;
 }
 
-String ShortestFloat(long double v, bool markFloat) {
+// The shortest text that the parser reads back as exactly v, with the conversion that it
+// uses for values of type T (an extended, a double for dates, a single). Printing and
+// reading are correctly rounded, so the first digit count that reads back is the fewest.
+template <class T>
+String ShortestFloat(T v, bool markFloat, T (*parse)(const char*, char**)) {
   if (std::isnan(v)) return "NAN";
   if (std::isinf(v)) return v < 0 ? "-INF" : "INF";
   char buf[64];
-  auto d = static_cast<double>(v);
-  if (static_cast<long double>(d) == v) {
-    for (int p = 1; p <= 17; ++p) {
-      std::snprintf(buf, sizeof buf, "%.*e", p - 1, d);
-      if (std::strtod(buf, nullptr) == d) break;
-    }
-    return FloatText(buf, markFloat, 15);
+  for (int digits = 1; digits <= std::numeric_limits<T>::max_digits10; ++digits) {
+    if constexpr (std::is_same_v<T, long double>) std::snprintf(buf, sizeof buf, "%.*Le", digits - 1, v);
+    else std::snprintf(buf, sizeof buf, "%.*e", digits - 1, static_cast<double>(v));
+    if (parse(buf, nullptr) == v) break;
   }
-  for (int p = 18; p <= 21; ++p) {
-    std::snprintf(buf, sizeof buf, "%.*Le", p - 1, v);
-    if (std::strtold(buf, nullptr) == v) break;
-  }
-  return FloatText(buf, markFloat, 21, 18);
+  return FloatText(buf, markFloat);
 }
 
-String ShortestSingle(float v) {
-  if (std::isnan(v) || std::isinf(v)) return ShortestFloat(v, false);
-  char buf[64];
-  for (int p = 1; p <= 9; ++p) {
-    std::snprintf(buf, sizeof buf, "%.*e", p - 1, static_cast<double>(v));
-    if (std::strtof(buf, nullptr) == v) break;
-  }
-  return FloatText(buf, false, 15);
-}
-
-bool Utf8Sequence(std::string_view s, size_t i, size_t& len) {
-  unsigned char c = static_cast<unsigned char>(s[i]);
-  if (c < 0x80) {
-    len = 1;
-    return c >= ' ' && c != 0x7F;
-  }
-  len = (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
-  if (len == 0 || i + len > s.size()) return false;
+// The bytes of the UTF-8 sequence that starts at i (one where there is none), so that a
+// line break never cuts a character in two.
+size_t SequenceLength(std::string_view s, size_t i) {
+  auto c = static_cast<unsigned char>(s[i]);
+  size_t len = (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
+  if (i + len > s.size()) return 1;
   for (size_t k = 1; k < len; ++k)
-    if ((static_cast<unsigned char>(s[i + k]) >> 6) != 0x2) return false;
-  return Utf8ToWide(s.substr(i, len)).find(u'\uFFFD') == std::u16string::npos;
+    if ((static_cast<unsigned char>(s[i + k]) >> 6) != 0x2) return 1;
+  return len;
 }
+
+bool IsControl(char c) { return static_cast<unsigned char>(c) < ' ' || c == 0x7F; }
 
 class TBinaryToText {
 public:
@@ -110,6 +91,10 @@ private:
   void Indent() { FOut.append(static_cast<size_t>(FLevel) * 2, ' '); }
   void NewLine() { FOut += "\r\n"; }
 
+  // A byte string: its text as it stands between quotes, control characters as #n. Bytes
+  // that are not UTF-8 stay as they are between the quotes as well, since #n would be
+  // the character n: the text then reads back as the same bytes here, though it is no
+  // longer UTF-8 for other tools.
   void ConvertString(std::string_view s) {
     if (s.empty()) {
       FOut += "''";
@@ -122,18 +107,18 @@ private:
     }
     size_t i = 0, lineStart = 0;
     while (i < s.size()) {
-      size_t len;
-      if (Utf8Sequence(s, i, len)) {
+      if (IsControl(s[i])) {
+        FOut += '#' + std::to_string(static_cast<unsigned char>(s[i]));
+        ++i;
+      } else {
         FOut += '\'';
-        while (i < s.size() && Utf8Sequence(s, i, len) && i - lineStart < LineLength) {
+        while (i < s.size() && !IsControl(s[i]) && i - lineStart < LineLength) {
+          size_t len = SequenceLength(s, i);
           if (s[i] == '\'') FOut += "''";
           else FOut.append(s.substr(i, len));
           i += len;
         }
         FOut += '\'';
-      } else {
-        FOut += '#' + std::to_string(static_cast<unsigned char>(s[i]));
-        ++i;
       }
       if (i - lineStart >= LineLength && i < s.size()) {
         FOut += " +";
@@ -146,7 +131,9 @@ private:
   }
 
   void ConvertWideString(const WideString& w) {
-    // Characters beyond ASCII as #n, so that the text reads back as a wide string.
+    // Characters beyond ASCII as #n (UTF-16 units, so that lone surrogates survive too):
+    // the text then reads back as a wide string. One of ASCII characters only has no such
+    // mark and reads back as a byte string of the same characters.
     String s;
     bool quoted = false;
     for (char16_t c : w) {
@@ -189,16 +176,16 @@ private:
         FOut += IntToStr(FReader.ReadInt64());
         break;
       case vaExtended:
-        FOut += ShortestFloat(FReader.ReadFloat(), true);
+        FOut += ShortestFloat<long double>(FReader.ReadFloat(), true, std::strtold);
         break;
       case vaSingle:
-        FOut += ShortestSingle(FReader.ReadSingle()) + "s";
+        FOut += ShortestFloat<float>(FReader.ReadSingle(), false, std::strtof) + "s";
         break;
       case vaCurrency:
         FOut += IntToStr(FReader.ReadCurrency().Scaled) + "c";
         break;
       case vaDate:
-        FOut += ShortestFloat(FReader.ReadDate().Value(), false) + "d";
+        FOut += ShortestFloat<double>(FReader.ReadDate().Value(), false, std::strtod) + "d";
         break;
       case vaWString:
         ConvertWideString(FReader.ReadWideString());
@@ -404,22 +391,18 @@ private:
         break;
       case toFloat:
         switch (FParser.FloatType()) {
-          case 's': {
-            // A single beyond its range would become infinity and not read back as written.
-            long double v = FParser.TokenFloat();
-            if (std::isfinite(v) && std::fabs(v) > std::numeric_limits<float>::max())
-              FParser.Error("Invalid floating point value");
-            FWriter.WriteSingle(static_cast<float>(v));
-            break;
-          }
+          case 's': FWriter.WriteSingle(FParser.TokenSingle()); break;
           case 'c': {
             Int64 scaled;
-            if (!TryStrToInt64(FParser.TokenString(), scaled))
-              scaled = static_cast<Int64>(std::llround(static_cast<double>(FParser.TokenFloat())));
+            if (!TryStrToInt64(FParser.TokenString(), scaled)) {
+              long double v = std::roundl(FParser.TokenFloat());
+              if (!(std::fabs(v) < 0x1p63L)) FParser.Error(Format("Number out of range: %s", {FParser.TokenString()}));
+              scaled = static_cast<Int64>(v);
+            }
             FWriter.WriteCurrency(Currency::FromScaled(scaled));
             break;
           }
-          case 'd': FWriter.WriteDate(TDateTime(static_cast<double>(FParser.TokenFloat()))); break;
+          case 'd': FWriter.WriteDate(TDateTime(FParser.TokenDouble())); break;
           default: FWriter.WriteFloat(FParser.TokenFloat());
         }
         FParser.NextToken();
@@ -598,6 +581,7 @@ TStreamOriginalFormat TestStreamFormat(TStream* stream) {
     Int64 k = stream->Read(head.data(), 64);
     stream->SetPosition(pos);
     head.resize(static_cast<size_t>(k));
+    if (head.compare(0, 3, "\xEF\xBB\xBF") == 0) head.erase(0, 3);
     String t = LowerCase(TrimLeft(head));
     if (t.rfind("object", 0) == 0 || t.rfind("inherited", 0) == 0 || t.rfind("inline", 0) == 0) return sofText;
   }

@@ -44,19 +44,6 @@ TObject* TMetaClass::Create(TObject* arg) const {
   return FFactory(arg);
 }
 
-std::uint32_t HashPropName(std::string_view name) {
-  // Length and three sampled bytes, case-folded with | 0x20 (both cases of a letter meet;
-  // other bytes may collide the same way, which only costs a comparison). Cheap enough
-  // for lookups by name on every property access.
-  auto n = static_cast<std::uint32_t>(name.size());
-  if (n == 0) return 0;
-  auto at = [&](size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(name[i]) | 0x20u); };
-  std::uint32_t h = (n ^ (at(0) << 7) ^ (at(n / 2) << 14) ^ (at(n - 1) << 21)) * 2654435761u;
-  // The product's low bits depend on the length alone; fold the high bits in, as the
-  // table indexes by the low ones.
-  return h ^ (h >> 16);
-}
-
 namespace {
 // The first eight bytes of a name, zero-padded: most names of a lookup are spelled as
 // declared and most are no longer than that, so one comparison settles them.
@@ -89,7 +76,7 @@ void TMetaClass::Build() const {
     while (size < FProps.size() * 2) size *= 2;
     FIndexTable.assign(size, TIndexEntry{});
     for (PPropInfo p : FProps) {
-      std::uint32_t h = HashPropName(p->Name());
+      auto h = static_cast<std::uint32_t>(HashText(p->Name()));
       size_t i = h & (size - 1);
       while (FIndexTable[i].Prop) i = (i + 1) & (size - 1);
       FIndexTable[i] = {h, static_cast<std::uint32_t>(p->Name().size()), NameHead(p->Name()), p};
@@ -124,7 +111,7 @@ inline bool SameNameAscii(std::string_view a, std::string_view b) {
 
 PPropInfo TMetaClass::FindProp(std::string_view name) const {
   Build();
-  std::uint32_t h = HashPropName(name);
+  auto h = static_cast<std::uint32_t>(HashText(name));
   auto len = static_cast<std::uint32_t>(name.size());
   std::uint64_t head = NameHead(name);
   size_t mask = FIndexTable.size() - 1;

@@ -194,8 +194,6 @@ private:
   mutable std::vector<TIndexEntry> FIndexTable;
 };
 
-std::uint32_t HashPropName(std::string_view name);
-
 // Built-in types.
 PTypeInfo TypeInfoOf(TypeTag<bool>);
 PTypeInfo TypeInfoOf(TypeTag<char>);

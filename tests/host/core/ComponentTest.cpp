@@ -214,6 +214,36 @@ TEST(ComponentTest, ClassReferencesCreateComponentsWithAnOwner) {
   EXPECT_EQ(GetClass("TNoSuchThing"), nullptr);
 }
 
+// Classes that only this test registers: one under a name that clashes with a fixture's.
+class TRegisteredOnce : public TComponent {
+  XEL_CLASS(TRegisteredOnce, TComponent)
+public:
+  using TComponent::TComponent;
+};
+namespace clash {
+class TWidget : public TComponent {
+  XEL_CLASS(TWidget, TComponent)
+public:
+  using TComponent::TComponent;
+};
+}  // namespace clash
+
+TEST(ComponentTest, TheClassRegistryFindsByNameInAnyCaseUntilUnregistered) {
+  RegisterCoreClasses();
+  RegisterFixtureClasses();
+  RegisterClass(TRegisteredOnce::StaticClass());
+  EXPECT_EQ(GetClass("tregisteredONCE"), TRegisteredOnce::StaticClass());
+  UnRegisterClass(TRegisteredOnce::StaticClass());
+  EXPECT_EQ(GetClass("TRegisteredOnce"), nullptr);
+  EXPECT_EQ(GetClass("TComponent"), TComponent::StaticClass());  // the parent stays
+  RegisterClass(TRegisteredOnce::StaticClass());
+  EXPECT_EQ(GetClass("TRegisteredOnce"), TRegisteredOnce::StaticClass());
+  UnRegisterClass(TRegisteredOnce::StaticClass());
+  // Another class of a registered name is refused; the first keeps the name.
+  EXPECT_THROW(RegisterClass(clash::TWidget::StaticClass()), EFilerError);
+  EXPECT_EQ(GetClass("TWIDGET"), TWidget::StaticClass());
+}
+
 TEST(ComponentTest, ManyNamedComponentsStayFindable) {
   TComponent form(nullptr);
   const int n = 20000;

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <unordered_set>
+#include <vector>
+
 #include "SysUtils.h"
 
 namespace xel {
@@ -22,6 +26,27 @@ TEST(SysUtilsTest, CaseFoldingCoversAsciiLettersOnly) {
   EXPECT_LT(CompareStr("Apple", "apple"), 0);
   EXPECT_TRUE(SameText("Caption", "CAPTION"));
   EXPECT_FALSE(SameText("Straße", "STRASSE"));
+}
+
+TEST(SysUtilsTest, HashTextAgreesWithSameTextAndSpreadsNumberedNames) {
+  // Every length up to three words, so that each way of reading the tail is covered.
+  String lower = "abcdefghijklmnopqrstuvwx", upper = UpperCase(lower);
+  for (size_t n = 0; n <= lower.size(); ++n)
+    EXPECT_EQ(HashText(lower.substr(0, n)), HashText(upper.substr(0, n))) << n;
+  EXPECT_NE(HashText("Item1"), HashText("Item2"));
+  EXPECT_NE(HashText("Button12"), HashText("Button21"));
+  // Names that differ only inside, as a form's generated names do, must not crowd into a
+  // few buckets: an index of them would degrade into lists.
+  constexpr size_t Names = 20000, Buckets = 1 << 15;
+  std::vector<int> load(Buckets);
+  std::unordered_set<size_t> distinct;
+  for (size_t i = 0; i < Names; ++i) {
+    size_t h = HashText("Item" + std::to_string(i));
+    distinct.insert(h);
+    ++load[h % Buckets];
+  }
+  EXPECT_EQ(distinct.size(), Names);
+  EXPECT_LE(*std::max_element(load.begin(), load.end()), 8);
 }
 
 TEST(SysUtilsTest, IntegerTextConversions) {

@@ -176,6 +176,9 @@ TGlotta::TGlotta(TComponent* owner) : TComponent(owner) {
   FNewName = ComponentState().Contains(csDesigning);
   if (Unit().InitDepth == 0 && !owner) throw Exception(Format("Component owner for %s required", {ClassName()}));
   FLanguageManager = std::make_unique<TLanguageManager>(owner, this, this, cmInconsistent);
+  // The owner tells this component of every sibling that leaves (Notification), so the
+  // entries of the siblings need no free-notification lists of their own.
+  FLanguageManager->Comps()->SetWatcher(this);
   RegisterFrame("", false, Notify());
   SendCreateNotify();
 }
@@ -421,6 +424,7 @@ void TGlotta::Loaded() {
 
 void TGlotta::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
+  if (operation == opRemove && FLanguageManager) FLanguageManager->Comps()->ComponentRemoved(component);
 }
 
 void TGlotta::SetName(const String& newName) {

@@ -233,7 +233,8 @@ TEST(LanguageManagerTest, AnEditorCopyHoldsEverySlotAndWritesBack) {
   copy.Comps()->MoveSubItemsToStrings(mmNameOnly, &items);
   EXPECT_EQ(items.CommaText(), "Caption,Lines.Strings[1],Resources.Greeting");
   auto* caption = static_cast<TConsistentLangPropertyEntry*>(items.Objects(0));
-  ASSERT_NE(caption->Buffer(0), nullptr);  // slot 0 was read from the live property
+  std::string_view bytes;
+  ASSERT_TRUE(caption->Buffer(0, bytes));  // slot 0 was read from the live property
   EXPECT_EQ(caption->GetLangValue(0), Variant("OK"));
   caption->SetLangValue(0, Variant("Okay"));
   EXPECT_EQ(f.W->FCaption, "OK");  // the copy is detached

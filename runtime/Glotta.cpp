@@ -324,8 +324,9 @@ void TGlotta::SetLanguageNotify(TObject*, const String& language, TActionMode ac
       case amSetLanguage: {
         TLanguageEntries* langs = FLanguageManager->Langs();
         int found = -1;
+        const TLanguageMatch match(language);
         for (int i = 0; i < langs->Count() && found < 0; ++i)
-          if (CompareLanguages(langs->Items(i)->Name(), language)) found = i;
+          if (match.Matches(langs->Items(i)->Name())) found = i;
         if (found < 0) {
           TComponent* owner = FLanguageManager->Owner();
           if (FLanguageManager->HasOwner() && owner)

@@ -104,6 +104,8 @@ Byte* TConsistentLangPropertyEntry::ResizeSlot(int slot, size_t size) {
   std::uint32_t* sizes = SlotSizes();
   const size_t offset = SlotOffset(slot);
   const size_t old = sizes[slot];
+  // A switch mostly puts back a text of the size it takes away.
+  if (size == old) return SlotData() + offset;
   const size_t used = SlotOffset(FCount);
   const size_t tail = used - offset - old;
   const size_t needed = used - old + size;
@@ -136,9 +138,7 @@ void TConsistentLangPropertyEntry::SetSlotText(int slot, std::string_view text) 
 
 void TConsistentLangPropertyEntry::SwapSlots(int slot1, int slot2) {
   if (slot1 == slot2) return;
-  thread_local String first, second;
-  first.assign(SlotBytes(slot1));
-  second.assign(SlotBytes(slot2));
+  const String first(SlotBytes(slot1)), second(SlotBytes(slot2));
   SetSlotBytes(slot1, second);
   SetSlotBytes(slot2, first);
 }
@@ -234,7 +234,11 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int slot1, int slot2) {
     TObject* object = nullptr;
     if (main->SubType().Contains(stPubPropObject)) object = Descriptor() ? main->Object() : nullptr;
     else if (main->SubType().Contains(stTStringsObject)) object = dynamic_cast<TStrings*>(main->Object());
-    if (object && ExchangeText(k, object, EntryTreeGeneration()) != teNotText) return;
+    TTextScratch scratch;
+    TTextExchange r = object ? ExchangeText(k, object, EntryTreeGeneration(), scratch) : teNotText;
+    // Called on its own, the item has no one to find out whether it survived the change.
+    if (r == teInterrupted) FinishText(k, scratch.Live);
+    if (r != teNotText) return;
   }
   Variant old = GetLangValue(0);
   const bool has = HasSlot(k);
@@ -257,8 +261,9 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int slot1, int slot2) {
 // keeps its type code), as GetValue, SetValue and SetLangValue would move them.
 TInconsistentLangPropertyEntry::TTextExchange TInconsistentLangPropertyEntry::ExchangeText(int k, TObject* object,
                                                                                          std::uint64_t generation,
-                                                                                         String* interrupted) {
-  thread_local String stored, live;  // keep their capacity from item to item
+                                                                                         TTextScratch& scratch) {
+  String& stored = scratch.Stored;
+  String& live = scratch.Live;
   if (k <= 0 || k >= FCount || HasPending() || !HasSlot(k)) return teNotText;
   std::string_view slot = SlotBytes(k);
   if (slot.size() < 4 || ReadLE32(reinterpret_cast<const Byte*>(slot.data())) != varString) return teNotText;
@@ -285,10 +290,8 @@ TInconsistentLangPropertyEntry::TTextExchange TInconsistentLangPropertyEntry::Ex
     live.assign(list->Strings(line));
     list->SetStrings(line, stored);
   }
-  if (EntryTreeGeneration() != generation && interrupted) {
-    *interrupted = live;
-    return teInterrupted;
-  }
+  // The item may be gone with the tree's change: the caller finishes it when it is not.
+  if (EntryTreeGeneration() != generation) return teInterrupted;
   SetSlotText(k, live);
   return teDone;
 }
@@ -446,7 +449,7 @@ void TLanguageManager::ExchangeAll(int k) {
   using TLive = TInconsistentLangPropertyEntry;
   std::exception_ptr first;
   std::uint64_t generation = FPlanGeneration;
-  String interrupted;
+  TLive::TTextScratch scratch;
   std::unordered_set<const TConsistentLangPropertyEntry*> done;  // only filled once the plan went stale
   bool stale = false;
   for (size_t i = 0; i < FPlan.size(); ++i) {
@@ -455,7 +458,7 @@ void TLanguageManager::ExchangeAll(int k) {
     TConsistentLangPropertyEntry* unfinished = nullptr;
     try {
       // Items with an object are live items (see CollectPlan).
-      auto r = p.Object ? static_cast<TLive*>(p.Item)->ExchangeText(k, p.Object, generation, &interrupted)
+      auto r = p.Object ? static_cast<TLive*>(p.Item)->ExchangeText(k, p.Object, generation, scratch)
                         : TLive::teNotText;
       if (r == TLive::teNotText) p.Item->ExchangeLangValues(0, k);
       else if (r == TLive::teInterrupted) unfinished = p.Item;
@@ -473,7 +476,7 @@ void TLanguageManager::ExchangeAll(int k) {
     generation = FPlanGeneration;
     if (unfinished)
       for (const TPlanItem& q : FPlan)
-        if (q.Item == unfinished) static_cast<TLive*>(q.Item)->FinishText(k, interrupted);
+        if (q.Item == unfinished) static_cast<TLive*>(q.Item)->FinishText(k, scratch.Live);
     i = static_cast<size_t>(-1);  // from the start of the new plan, skipping what is done
   }
   if (first) std::rethrow_exception(first);

@@ -133,7 +133,11 @@ public:
   // it is then not touched again, and the text the property held waits in `interrupted`
   // for FinishText (the caller finds out whether the item still exists).
   enum TTextExchange { teNotText, teDone, teInterrupted };
-  TTextExchange ExchangeText(int k, TObject* object, std::uint64_t generation, String* interrupted = nullptr);
+  // Texts that keep their capacity from item to item; Live holds the interrupted text.
+  struct TTextScratch {
+    String Stored, Live;
+  };
+  TTextExchange ExchangeText(int k, TObject* object, std::uint64_t generation, TTextScratch& scratch);
   void FinishText(int k, const String& live) { SetSlotText(k, live); }
 
 private:

@@ -418,6 +418,32 @@ void TMainEntry::RefreshProps() {
 // re-binds every item, so this must not walk all properties per item). As before, an item
 // binds to a property of the same kind, and of several entries naming one property only
 // the first binds.
+namespace {
+
+enum class THolding { None, Published, Strings, CollectionItem };
+
+// How a sub-entry is held by the object of its parent: through the published property of
+// its name (for a collection item, the part before "["), of class kind and readable.
+THolding HoldingOf(TMainEntrySubType type, const String& name, TClass parentClass, PPropInfo& prop) {
+  THolding holding = THolding::None;
+  if (type == TMainEntrySubType{stPubPropObject, stCollectionObject}) holding = THolding::CollectionItem;
+  else if (type == TMainEntrySubType{stPubPropObject}) holding = THolding::Published;
+  else if (type == TMainEntrySubType{stTStringsObject}) holding = THolding::Strings;
+  if (holding == THolding::None) return holding;
+  std::string_view n = name;
+  prop = parentClass->FindProp(holding == THolding::CollectionItem ? n.substr(0, n.find('[')) : n);
+  if (!prop || !prop->PropType() || prop->PropType()->Kind != tkClass || !prop->Readable()) return THolding::None;
+  return holding;
+}
+
+TObject* CollectionItemOf(TObject* held, const TBaseEntry* sub) {
+  int index;
+  auto* items = dynamic_cast<TCollection*>(held);
+  return items && sub->GetItemIndex(index) && index < items->Count() ? items->Items(index) : nullptr;
+}
+
+}  // namespace
+
 void TMainEntry::BindToObject() {
   TClass cls = FObject->ClassType();
   std::vector<PPropInfo> taken;
@@ -437,22 +463,16 @@ void TMainEntry::BindToObject() {
   for (int i = 0; i < ItemCount(); ++i) {
     TMainEntry* sub = FItems->Items(i);
     if (sub->FSubType.Contains(stNoValidate)) continue;
-    const bool inCollection = sub->FSubType == TMainEntrySubType{stPubPropObject, stCollectionObject};
-    const bool published = sub->FSubType == TMainEntrySubType{stPubPropObject};
-    const bool strings = sub->FSubType == TMainEntrySubType{stTStringsObject};
-    if (!inCollection && !published && !strings) continue;
-    const String& name = *sub->FName;
-    PPropInfo p = cls->FindProp(inCollection ? std::string_view(name).substr(0, name.find('[')) : std::string_view(name));
-    if (!p || !p->PropType() || p->PropType()->Kind != tkClass || !p->Readable()) continue;
+    PPropInfo p = nullptr;
+    const THolding holding = HoldingOf(sub->FSubType, *sub->FName, cls, p);
+    if (holding == THolding::None) continue;
     TObject* held = GetObjectProp(FObject, p);
-    if (inCollection) {
-      int index;
-      if (auto* coll = dynamic_cast<TCollection*>(held); coll && sub->GetItemIndex(index) && index < coll->Count())
-        sub->FObject = coll->Items(index);
+    if (holding == THolding::CollectionItem) {
+      if (TObject* item = CollectionItemOf(held, sub)) sub->FObject = item;
       continue;
     }
     if (!first(p)) continue;
-    if (published) {
+    if (holding == THolding::Published) {
       sub->FObject = held;
       continue;
     }
@@ -479,21 +499,12 @@ TObject* TMainEntry::HeldObject() const {
   auto* coll = dynamic_cast<TMainEntries*>(Collection());
   TMainEntry* parent = coll ? coll->GetParent() : nullptr;
   if (!parent || !parent->FObject || !parent->FSubType.Contains(stPubPropObject)) return nullptr;
-  const bool inCollection = FSubType == TMainEntrySubType{stPubPropObject, stCollectionObject};
-  const bool published = FSubType == TMainEntrySubType{stPubPropObject};
-  const bool strings = FSubType == TMainEntrySubType{stTStringsObject};
-  if (!inCollection && !published && !strings) return nullptr;
-  const String& name = *FName;
-  PPropInfo p = parent->FObject->ClassType()->FindProp(inCollection ? std::string_view(name).substr(0, name.find('['))
-                                                                    : std::string_view(name));
-  if (!p || !p->PropType() || p->PropType()->Kind != tkClass || !p->Readable()) return nullptr;
+  PPropInfo p = nullptr;
+  const THolding holding = HoldingOf(FSubType, *FName, parent->FObject->ClassType(), p);
+  if (holding == THolding::None) return nullptr;
   TObject* held = GetObjectProp(parent->FObject, p);
-  if (inCollection) {
-    int index;
-    auto* items = dynamic_cast<TCollection*>(held);
-    return items && GetItemIndex(index) && index < items->Count() ? items->Items(index) : nullptr;
-  }
-  if (strings) return dynamic_cast<TStrings*>(held);
+  if (holding == THolding::CollectionItem) return CollectionItemOf(held, this);
+  if (holding == THolding::Strings) return dynamic_cast<TStrings*>(held);
   return held;
 }
 

@@ -127,13 +127,13 @@ public:
   // The exchange of slot 0 and slot k for a text: the text of slot k goes into the
   // property, the property's text into slot k, without going through variants. `object`
   // is what the item's main entry is bound to: the object of a published property (when
-  // the item has a descriptor) or the string list that holds its line. Answers false,
-  // changing nothing, when the item is no such case. When the tree of entries changes
-  // while the property is written (a handler that frees components), the item may be gone:
-  // it is then not touched again, and the text the property held waits in `interrupted`
-  // for FinishText (the caller finds out whether the item still exists).
+  // the item has a descriptor) or the string list that holds its line. teNotText, changing
+  // nothing, when the item is no such case. When the entry trees change while the property
+  // is written (a handler that frees components), the item may be gone: teInterrupted, the
+  // item is not touched again, and the text the property held waits in scratch.Live for
+  // FinishText once the caller knows the item still exists.
   enum TTextExchange { teNotText, teDone, teInterrupted };
-  // Texts that keep their capacity from item to item; Live holds the interrupted text.
+  // Texts that keep their capacity from item to item.
   struct TTextScratch {
     String Stored, Live;
   };

@@ -1,6 +1,8 @@
 #include "ComponentExplorerTools.h"
 
 #include <algorithm>
+#include <mutex>
+#include <unordered_set>
 
 #include "VersionControl.h"
 
@@ -8,11 +10,47 @@ XEL_UNIT_VERSION("$Header: /model/ComponentExplorerTools.cpp 1 10.12.26 15:20 XG
 
 namespace xel {
 
+std::atomic<std::uint64_t> GEntryTreeGeneration{1};
+
+namespace {
+struct TTextHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+struct TTextPool {
+  std::mutex Lock;
+  std::unordered_set<String, TTextHash, std::equal_to<>> Texts;
+};
+}  // namespace
+
+const String& EmptyEntryText() {
+  static const String empty;
+  return empty;
+}
+
+const String& PooledEntryText(std::string_view text) {
+  if (text.empty()) return EmptyEntryText();
+  // Never destroyed: entries of objects freed at exit may still point at it.
+  static auto* pool = new TTextPool;
+  std::lock_guard<std::mutex> lock(pool->Lock);
+  auto it = pool->Texts.find(text);
+  if (it == pool->Texts.end()) it = pool->Texts.emplace(text).first;
+  return *it;
+}
+
 // ---- TBaseEntry ----------------------------------------------------------------------------
+
+void TBaseEntry::SetName(const String& v) {
+  if (*FName == v) return;
+  FName = &PooledEntryText(v);
+  TouchEntryTrees();
+}
+
+void TBaseEntries::Update(TCollectionItem*) { TouchEntryTrees(); }
 
 bool TBaseEntry::GetItemIndex(int& index) const {
   index = -1;
-  const String& n = FName;
+  const String& n = *FName;
   if (n.size() < 3 || n.back() != ']') return false;
   int i = static_cast<int>(n.size()) - 2;
   Int64 value = 0, scale = 1;
@@ -33,8 +71,8 @@ bool TBaseEntry::GetItemIndex(int& index) const {
 TPropertyEntry* TPropertyEntry::Create(TMainEntry* mainEntry, const String& name, const String& typeName,
                                        TTypeKind kind) {
   auto* item = static_cast<TPropertyEntry*>(mainEntry->GetProps()->Add());
-  item->FName = name;
-  item->FTypeName = typeName;
+  item->FName = &PooledEntryText(name);
+  item->FTypeName = &PooledEntryText(typeName);
   item->FKind = kind;
   return item;
 }
@@ -43,6 +81,24 @@ TPropertyEntry* TPropertyEntry::Create(TMainEntry* mainEntry, PPropInfo descript
   TPropertyEntry* item = Create(mainEntry, descriptor->Name(), descriptor->PropType()->Name, descriptor->Kind());
   item->FDescriptor = descriptor;
   return item;
+}
+
+void TPropertyEntry::SetKind(TTypeKind v) {
+  if (v == FKind) return;
+  FKind = v;
+  TouchEntryTrees();
+}
+
+void TPropertyEntry::SetIndexValue(Integer v) {
+  if (v == FIndex) return;
+  FIndex = v;
+  TouchEntryTrees();
+}
+
+void TPropertyEntry::SetDescriptor(PPropInfo d) {
+  if (d == FDescriptor) return;
+  FDescriptor = d;
+  TouchEntryTrees();
 }
 
 TObject* TPropertyEntry::GetParentObject() const { return Collection(); }
@@ -56,35 +112,38 @@ TMainEntry* TPropertyEntry::MainEntry() const {
 
 void TPropertyEntry::Assign(TPersistent* source) {
   if (auto* src = dynamic_cast<TPropertyEntry*>(source)) {
+    // Property items' names are always pooled texts, which live as long as the program.
     FDescriptor = src->FDescriptor;
     FName = src->FName;
     FTypeName = src->FTypeName;
     FKind = src->FKind;
     FIndex = src->FIndex;
+    TouchEntryTrees();
     return;
   }
   TBaseEntry::Assign(source);
 }
 
 bool TPropertyEntry::Compare(const TPropertyEntry* item) const {
-  return item && FDescriptor == item->FDescriptor && FKind == item->FKind && SameText(FName, item->FName);
+  return item && FDescriptor == item->FDescriptor && FKind == item->FKind && SameText(*FName, *item->FName);
 }
 
 String TPropertyEntry::GetDescriptor(const String& prefix) const {
-  if (FIndex >= 0) return prefix + FName + "[" + IntToStr(FIndex) + "]: " + FTypeName;
-  return prefix + FName + ": " + FTypeName;
+  if (FIndex >= 0) return prefix + *FName + "[" + IntToStr(FIndex) + "]: " + *FTypeName;
+  return prefix + *FName + ": " + *FTypeName;
+}
+
+bool TPropertyEntry::LineIndex(int& line) const {
+  if (FIndex >= 0) {
+    line = FIndex;
+    return true;
+  }
+  return GetItemIndex(line);
 }
 
 namespace {
 
-// The string-list line an item names: Index when it is set, else the "[n]" of its name.
-bool LineOf(const TPropertyEntry* item, int& line) {
-  if (item->IndexValue() >= 0) {
-    line = item->IndexValue();
-    return true;
-  }
-  return item->GetItemIndex(line);
-}
+bool LineOf(const TPropertyEntry* item, int& line) { return item->LineIndex(line); }
 
 }  // namespace
 
@@ -225,8 +284,29 @@ TMainEntry::TMainEntry(TCollection* collection) : TBaseEntry(collection) {
   auto* entries = dynamic_cast<TMainEntries*>(collection);
   TClass propClass = entries ? entries->PropertyItemClass() : TPropertyEntry::StaticClass();
   FProps = new TPropertyEntries(this, propClass);
-  FItems = new TMainEntries(this, propClass);
-  if (entries) FItems->SetAssignMode(entries->AssignMode());
+}
+
+TMainEntries* TMainEntry::GetItems() const {
+  if (!FItems) {
+    // The same property item class and assign mode as the collection that holds the entry.
+    FItems = new TMainEntries(const_cast<TMainEntry*>(this), FProps->ItemClass());
+    if (auto* entries = dynamic_cast<TMainEntries*>(Collection())) FItems->SetAssignMode(entries->AssignMode());
+  }
+  return FItems;
+}
+
+int TMainEntry::ItemCount() const { return FItems ? FItems->Count() : 0; }
+
+void TMainEntry::SetObject(TObject* o) {
+  if (o == FObject) return;
+  FObject = o;
+  TouchEntryTrees();
+}
+
+void TMainEntry::SetSubType(TMainEntrySubType v) {
+  if (v == FSubType) return;
+  FSubType = v;
+  TouchEntryTrees();
 }
 
 TMainEntry::~TMainEntry() {
@@ -237,15 +317,24 @@ TMainEntry::~TMainEntry() {
 TMainEntry* TMainEntry::Create(TMainEntries* entries, TObject* object, const String& name, const String& typeName,
                                TMainEntrySubType subType) {
   auto* e = static_cast<TMainEntry*>(entries->Add());
-  if (auto* ce = dynamic_cast<TComponentEntry*>(e)) ce->SetRef(dynamic_cast<TComponent*>(object));
-  else e->FObject = object;
-  e->FName = name;
-  e->FTypeName = typeName;
+  e->FName = &PooledEntryText(name);
+  if (auto* ce = dynamic_cast<TComponentEntry*>(e)) {
+    auto* ref = dynamic_cast<TComponent*>(object);
+    ce->SetRef(ref);
+    if (ref && name == ref->Name()) e->FName = &ref->Name();
+  } else {
+    e->FObject = object;
+  }
+  e->FTypeName = &PooledEntryText(typeName);
   e->FSubType = subType;
   return e;
 }
 
-void TMainEntry::SetItems(TMainEntries* v) { FItems->Assign(v); }
+void TMainEntry::SetItems(TMainEntries* v) {
+  if (!FItems && (!v || v->Count() == 0)) return;
+  GetItems()->Assign(v);
+}
+
 void TMainEntry::SetProps(TPropertyEntries* v) { FProps->Assign(v); }
 
 TObject* TMainEntry::GetParentObject() const { return Collection(); }
@@ -264,23 +353,25 @@ TMainEntry* TMainEntry::FindFirstMainEntry() {
 
 void TMainEntry::AssignThis(const TMainEntry* entry) {
   FObject = entry->FObject;
-  FName = entry->FName;
+  // The source's name may be its component's own text, which this entry must not keep.
+  FName = &PooledEntryText(*entry->FName);
   FTypeName = entry->FTypeName;
   FSubType = entry->FSubType;
+  TouchEntryTrees();
 }
 
 void TMainEntry::Assign(TPersistent* source) {
   if (auto* src = dynamic_cast<TMainEntry*>(source)) {
     AssignThis(src);
     FProps->Assign(src->FProps);
-    FItems->Assign(src->FItems);
+    SetItems(src->FItems);
     return;
   }
   TBaseEntry::Assign(source);
 }
 
 bool TMainEntry::Compare(const TMainEntry* entry) const {
-  return entry && FObject == entry->FObject && FSubType == entry->FSubType && SameText(FName, entry->FName);
+  return entry && FObject == entry->FObject && FSubType == entry->FSubType && SameText(*FName, *entry->FName);
 }
 
 bool TMainEntry::ForEachPropertyEntry(const TForEachPropertyEntryProc& proc, void* data) {
@@ -290,7 +381,7 @@ bool TMainEntry::ForEachPropertyEntry(const TForEachPropertyEntryProc& proc, voi
     if (stop) return false;
     if (i > FProps->Count()) i = FProps->Count();  // the procedure may have freed items
   }
-  return FItems->ForEachPropertyEntry(proc, data);
+  return !FItems || FItems->ForEachPropertyEntry(proc, data);
 }
 
 void TMainEntry::MoveSubItemsToStrings(TMoveSubItemsMode mode, TStrings* strings, const String& prefix) {
@@ -298,35 +389,61 @@ void TMainEntry::MoveSubItemsToStrings(TMoveSubItemsMode mode, TStrings* strings
     TPropertyEntry* item = FProps->Items(i);
     strings->AddObject(mode == mmNameOnly ? prefix + item->Name() : item->GetDescriptor(prefix), item);
   }
-  for (int i = 0; i < FItems->Count(); ++i) {
+  for (int i = 0; i < ItemCount(); ++i) {
     TMainEntry* sub = FItems->Items(i);
     sub->MoveSubItemsToStrings(mode, strings, prefix + sub->Name() + ".");
   }
 }
 
+// Re-binding writes the unstored fields directly: it does not advance the generation of
+// the entry trees (only dropping entries does), so that one manager's re-binding does not
+// make every other re-bind too.
 void TMainEntry::RefreshProps() {
-  if (FProps->Count() == 0 && FItems->Count() == 0) {
-    FItems->RefreshProps();
-    return;
-  }
-  for (int i = 0; i < FProps->Count(); ++i) FProps->Items(i)->SetDescriptor(nullptr);
-  for (int i = 0; i < FItems->Count(); ++i) {
+  if (FProps->Count() == 0 && ItemCount() == 0) return;
+  for (int i = 0; i < FProps->Count(); ++i) FProps->Items(i)->FDescriptor = nullptr;
+  for (int i = 0; i < ItemCount(); ++i) {
     TMainEntry* sub = FItems->Items(i);
     if (!sub->FSubType.Contains(stNoValidate)) {
       sub->FObject = nullptr;
     } else if (sub->FSubType.Contains(stTStringsObject)) {
       for (int k = 0; k < sub->FProps->Count(); ++k)
-        if (sub->FProps->Items(k)->TypeName().empty()) sub->FProps->Items(k)->SetTypeName("String");
+        if (sub->FProps->Items(k)->TypeName().empty()) SetStaticTypeName(sub->FProps->Items(k), PooledEntryText("String"));
     }
   }
   if (FSubType.Contains(stPubPropObject) && FObject) BindToObject();
-  FItems->RefreshProps();
+  if (FItems) FItems->RefreshProps();
 }
 
 // Each entry finds its property by name through the class's index (a language switch
 // re-binds every item, so this must not walk all properties per item). As before, an item
 // binds to a property of the same kind, and of several entries naming one property only
 // the first binds.
+namespace {
+
+enum class THolding { None, Published, Strings, CollectionItem };
+
+// How a sub-entry is held by the object of its parent: through the published property of
+// its name (for a collection item, the part before "["), of class kind and readable.
+THolding HoldingOf(TMainEntrySubType type, const String& name, TClass parentClass, PPropInfo& prop) {
+  THolding holding = THolding::None;
+  if (type == TMainEntrySubType{stPubPropObject, stCollectionObject}) holding = THolding::CollectionItem;
+  else if (type == TMainEntrySubType{stPubPropObject}) holding = THolding::Published;
+  else if (type == TMainEntrySubType{stTStringsObject}) holding = THolding::Strings;
+  if (holding == THolding::None) return holding;
+  std::string_view n = name;
+  prop = parentClass->FindProp(holding == THolding::CollectionItem ? n.substr(0, n.find('[')) : n);
+  if (!prop || !prop->PropType() || prop->PropType()->Kind != tkClass || !prop->Readable()) return THolding::None;
+  return holding;
+}
+
+TObject* CollectionItemOf(TObject* held, const TBaseEntry* sub) {
+  int index;
+  auto* items = dynamic_cast<TCollection*>(held);
+  return items && sub->GetItemIndex(index) && index < items->Count() ? items->Items(index) : nullptr;
+}
+
+}  // namespace
+
 void TMainEntry::BindToObject() {
   TClass cls = FObject->ClassType();
   std::vector<PPropInfo> taken;
@@ -339,28 +456,23 @@ void TMainEntry::BindToObject() {
     TPropertyEntry* item = FProps->Items(i);
     PPropInfo p = cls->FindProp(item->Name());
     if (!p || !p->PropType() || p->PropType()->Kind != item->Kind() || !first(p)) continue;
-    item->SetDescriptor(p);
-    if (item->TypeName() != p->PropType()->Name) item->SetTypeName(p->PropType()->Name);
+    item->FDescriptor = p;
+    if (&item->TypeName() != &p->PropType()->Name) SetStaticTypeName(item, p->PropType()->Name);
   }
   taken.clear();
-  for (int i = 0; i < FItems->Count(); ++i) {
+  for (int i = 0; i < ItemCount(); ++i) {
     TMainEntry* sub = FItems->Items(i);
     if (sub->FSubType.Contains(stNoValidate)) continue;
-    const bool inCollection = sub->FSubType == TMainEntrySubType{stPubPropObject, stCollectionObject};
-    const bool published = sub->FSubType == TMainEntrySubType{stPubPropObject};
-    const bool strings = sub->FSubType == TMainEntrySubType{stTStringsObject};
-    if (!inCollection && !published && !strings) continue;
-    PPropInfo p = cls->FindProp(inCollection ? sub->FName.substr(0, sub->FName.find('[')) : sub->FName);
-    if (!p || !p->PropType() || p->PropType()->Kind != tkClass || !p->Readable()) continue;
+    PPropInfo p = nullptr;
+    const THolding holding = HoldingOf(sub->FSubType, *sub->FName, cls, p);
+    if (holding == THolding::None) continue;
     TObject* held = GetObjectProp(FObject, p);
-    if (inCollection) {
-      int index;
-      if (auto* coll = dynamic_cast<TCollection*>(held); coll && sub->GetItemIndex(index) && index < coll->Count())
-        sub->FObject = coll->Items(index);
+    if (holding == THolding::CollectionItem) {
+      if (TObject* item = CollectionItemOf(held, sub)) sub->FObject = item;
       continue;
     }
     if (!first(p)) continue;
-    if (published) {
+    if (holding == THolding::Published) {
       sub->FObject = held;
       continue;
     }
@@ -371,7 +483,7 @@ void TMainEntry::BindToObject() {
       TPropertyEntry* item = sub->FProps->Items(k);
       int line;
       if (item->GetItemIndex(line) && line >= 0 && line < list->Count()) {
-        if (item->TypeName() != "String") item->SetTypeName("String");
+        if (item->TypeName() != "String") SetStaticTypeName(item, PooledEntryText("String"));
       } else {
         // No longer names a line: the next step drops it.
         String n = item->Name();
@@ -381,6 +493,19 @@ void TMainEntry::BindToObject() {
       }
     }
   }
+}
+
+TObject* TMainEntry::HeldObject() const {
+  auto* coll = dynamic_cast<TMainEntries*>(Collection());
+  TMainEntry* parent = coll ? coll->GetParent() : nullptr;
+  if (!parent || !parent->FObject || !parent->FSubType.Contains(stPubPropObject)) return nullptr;
+  PPropInfo p = nullptr;
+  const THolding holding = HoldingOf(FSubType, *FName, parent->FObject->ClassType(), p);
+  if (holding == THolding::None) return nullptr;
+  TObject* held = GetObjectProp(parent->FObject, p);
+  if (holding == THolding::CollectionItem) return CollectionItemOf(held, this);
+  if (holding == THolding::Strings) return dynamic_cast<TStrings*>(held);
+  return held;
 }
 
 namespace {
@@ -446,10 +571,23 @@ void TMainEntries::RefreshProps() {
 void TMainEntries::ValidateAndPack() {
   for (int i = Count() - 1; i >= 0; --i) {
     TMainEntry* e = Items(i);
-    e->GetItems()->ValidateAndPack();
+    if (e->FItems) e->FItems->ValidateAndPack();
     if (e->SubType().Contains(stPubPropObject)) e->GetProps()->ValidatePublishedProperties();
     else if (e->SubType().Contains(stTStringsObject)) e->GetProps()->ValidateTStrings();
-    if (e->GetProps()->Count() == 0 && e->GetItems()->Count() == 0) delete e;
+    if (e->GetProps()->Count() == 0 && e->ItemCount() == 0) delete e;
+  }
+}
+
+void TMainEntries::ReleaseEmptyItems() {
+  for (int i = 0; i < Count(); ++i) {
+    TMainEntry* e = Items(i);
+    if (!e->FItems) continue;
+    if (e->FItems->Count() > 0) {
+      e->FItems->ReleaseEmptyItems();
+    } else {
+      delete e->FItems;
+      e->FItems = nullptr;
+    }
   }
 }
 
@@ -491,7 +629,7 @@ void TMainEntries::RemoveEqualPropertyEntries(const TMainEntries* other) {
     TPropertyEntries* props = e->GetProps();
     for (int k = props->Count() - 1; k >= 0; --k)
       if (twin->GetProps()->FindItem(props->Items(k))) delete props->Items(k);
-    e->GetItems()->RemoveEqualPropertyEntries(twin->GetItems());
+    if (e->ItemsOrNull() && twin->ItemsOrNull()) e->ItemsOrNull()->RemoveEqualPropertyEntries(twin->ItemsOrNull());
   }
 }
 
@@ -507,13 +645,30 @@ void TInternalController::Notification(TComponent* component, TOperation operati
     }
 }
 
-TComponentEntry::TComponentEntry(TCollection* collection) : TMainEntry(collection) {
-  if (auto* entries = dynamic_cast<TComponentEntries*>(collection)) FController = entries->Controller();
+TInternalController* TComponentEntry::Controller() const {
+  auto* entries = dynamic_cast<TComponentEntries*>(Collection());
+  return entries ? entries->Controller() : nullptr;
+}
+
+void TComponentEntry::DetachName() {
+  if (TComponent* ref = GetRef(); ref && FName == &ref->Name()) FName = &PooledEntryText(ref->Name());
 }
 
 void TComponentEntry::SetRef(TComponent* component) {
-  if (component && FController) component->FreeNotification(FController);
-  FObject = component;
+  if (component != FObject) {
+    DetachName();
+    FObject = component;
+    FSiblingWatched = false;
+    TouchEntryTrees();
+  }
+  auto* entries = dynamic_cast<TComponentEntries*>(Collection());
+  if (!component || !entries) return;
+  TComponent* watcher = entries->FWatcher;
+  if (watcher && watcher->Owner() && component->Owner() == watcher->Owner()) {
+    FSiblingWatched = true;
+  } else if (!FSiblingWatched) {
+    component->FreeNotification(entries->Controller());
+  }
 }
 
 void TComponentEntry::Assign(TPersistent* source) {
@@ -528,14 +683,18 @@ void TComponentEntry::Assign(TPersistent* source) {
 }
 
 void TComponentEntry::AssignThis(const TMainEntry* entry) {
-  TMainEntry::AssignThis(entry);
-  SetRef(dynamic_cast<TComponent*>(entry->Object()));
+  auto* ref = dynamic_cast<TComponent*>(entry->Object());
+  SetRef(ref);
+  FName = ref && entry->Name() == ref->Name() ? &ref->Name() : &PooledEntryText(entry->Name());
+  FTypeName = &entry->TypeName();
+  FSubType = entry->SubType();
+  TouchEntryTrees();
 }
 
 void TComponentEntry::RefreshProps() {
   if (TComponent* ref = GetRef()) {
-    if (FName != ref->Name()) FName = ref->Name();
-    if (FTypeName != ref->ClassName()) FTypeName = ref->ClassName();
+    FName = &ref->Name();
+    FTypeName = &ref->ClassName();
   }
   TMainEntry::RefreshProps();
 }
@@ -544,6 +703,44 @@ TComponentEntries::TComponentEntries(TPersistent* owner, TClass propertyItemClas
     : TMainEntries(TComponentEntry::StaticClass(), owner, propertyItemClass),
       FController(std::make_unique<TInternalController>(nullptr)) {
   FController->FEntries = this;
+}
+
+void TComponentEntries::SetWatcher(TComponent* watcher) {
+  if (watcher == FWatcher) return;
+  WatcherLeavesOwner();
+  FWatcher = watcher;
+  for (int i = 0; i < Count(); ++i)
+    if (TComponent* ref = Items(i)->GetRef()) Items(i)->SetRef(ref);
+}
+
+void TComponentEntries::ComponentRemoved(TComponent* component) {
+  if (!component) return;
+  if (component == FWatcher) {
+    // The watcher leaves its owner: it will not hear of its former siblings any more.
+    if (!component->ComponentState().Contains(csDestroying)) WatcherLeavesOwner();
+    return;
+  }
+  for (int i = Count() - 1; i >= 0; --i) {
+    TComponentEntry* e = Items(i);
+    if (e->Object() != component) continue;
+    if (component->ComponentState().Contains(csDestroying)) {
+      delete e;
+    } else if (e->FSiblingWatched) {
+      // Only leaves the owner: from now on its end is heard through the controller.
+      e->FSiblingWatched = false;
+      component->FreeNotification(FController.get());
+    }
+    return;
+  }
+}
+
+void TComponentEntries::WatcherLeavesOwner() {
+  for (int i = 0; i < Count(); ++i) {
+    TComponentEntry* e = Items(i);
+    if (!e->FSiblingWatched) continue;
+    e->FSiblingWatched = false;
+    if (TComponent* ref = e->GetRef(); ref && ref != FWatcher) ref->FreeNotification(FController.get());
+  }
 }
 
 TComponentEntries::~TComponentEntries() {

@@ -4,6 +4,7 @@
 // kinds and indices are stored; after loading, Init re-binds the tree to the live objects.
 #pragma once
 
+#include <atomic>
 #include <functional>
 
 #include "ClassInfo.h"
@@ -24,19 +25,33 @@ class TComponentEntries;
 // The procedure of ForEachPropertyEntry: (main entry, property item, data, stop).
 using TForEachPropertyEntryProc = std::function<void(TMainEntry*, TPropertyEntry*, void*, bool&)>;
 
+// Advanced by every change of any entry tree that can change what its items bind to:
+// entries added, removed or moved, and names, kinds, indices, objects, sub-types or
+// references set from outside. Re-binding itself (Init) does not advance it unless it
+// drops entries, so a user of a bound tree re-binds only when the number moved.
+extern std::atomic<std::uint64_t> GEntryTreeGeneration;
+inline std::uint64_t EntryTreeGeneration() { return GEntryTreeGeneration.load(std::memory_order_relaxed); }
+inline void TouchEntryTrees() { GEntryTreeGeneration.fetch_add(1, std::memory_order_relaxed); }
+
+// Names and type names repeat across thousands of items (Caption, Strings[0], TEdit):
+// each text is kept once in a pool that lives as long as the program, and entries point
+// at it.
+const String& PooledEntryText(std::string_view text);
+const String& EmptyEntryText();
+
 class TBaseEntry : public TCollectionItem {
   XEL_CLASS(TBaseEntry, TCollectionItem)
 public:
   explicit TBaseEntry(TCollection* collection) : TCollectionItem(collection) {}
 
-  const String& GetName() const { return FName; }
-  void SetName(const String& v) { FName = v; }
-  const String& Name() const { return FName; }
+  const String& GetName() const { return *FName; }
+  void SetName(const String& v);
+  const String& Name() const { return *FName; }
   // The class or type name of what the entry stands for (not stored).
-  const String& TypeName() const { return FTypeName; }
-  void SetTypeName(const String& v) { FTypeName = v; }
+  const String& TypeName() const { return *FTypeName; }
+  void SetTypeName(const String& v) { FTypeName = &PooledEntryText(v); }
   virtual TObject* GetParentObject() const = 0;
-  String GetDisplayName() const override { return FName + ":" + FTypeName; }
+  String GetDisplayName() const override { return *FName + ":" + *FTypeName; }
   // Reads "Strings[12]" (or "[5]") backwards: true with the index when the name ends with
   // "]" after at least one digit and a "[" before the digits; else false (index -1 when
   // the name does not end with "]").
@@ -45,8 +60,12 @@ public:
   static auto Published() { return PropTable<TBaseEntry>(Prop("Name", &TBaseEntry::GetName, &TBaseEntry::SetName)); }
 
 protected:
-  String FName;
-  String FTypeName;
+  // Points the type name at a text that lives as long as the program (a class or type name).
+  static void SetStaticTypeName(TBaseEntry* entry, const String& text) { entry->FTypeName = &text; }
+  // Pooled texts; a component entry's name is its component's own name (see
+  // TComponentEntry).
+  const String* FName = &EmptyEntryText();
+  const String* FTypeName = &EmptyEntryText();
 };
 
 class TBaseEntries : public TOwnedCollection {
@@ -54,8 +73,10 @@ class TBaseEntries : public TOwnedCollection {
 public:
   TBaseEntries(TPersistent* owner, TClass itemClass) : TOwnedCollection(owner, itemClass) {}
   virtual TObject* GetParentObject() const = 0;
-  // Called after every Assign with (this collection, the source).
-  TAssignNotify OnAssign;
+
+protected:
+  // Entries added, removed or moved.
+  void Update(TCollectionItem* item) override;
 };
 
 class TPropertyEntry : public TBaseEntry {
@@ -69,12 +90,14 @@ public:
   static TPropertyEntry* Create(TMainEntry* mainEntry, PPropInfo descriptor);
 
   TTypeKind Kind() const { return FKind; }
-  void SetKind(TTypeKind v) { FKind = v; }
+  void SetKind(TTypeKind v);
   // The published Index: a string-list line, or the row of a named string; -1 for none.
   Integer IndexValue() const { return FIndex; }
-  void SetIndexValue(Integer v) { FIndex = v; }
+  void SetIndexValue(Integer v);
   PPropInfo Descriptor() const { return FDescriptor; }
-  void SetDescriptor(PPropInfo d) { FDescriptor = d; }
+  void SetDescriptor(PPropInfo d);
+  // The string-list line the item names: Index when it is set, else the "[n]" of its name.
+  bool LineIndex(int& line) const;
 
   TObject* GetParentObject() const override;
   TPropertyEntries* GetParent() const;
@@ -97,11 +120,13 @@ public:
 
   static auto Published() {
     return PropTable<TPropertyEntry>(
-        Prop("Kind", &TPropertyEntry::FKind, &TPropertyEntry::FKind).NoDefault(),
-        Prop("Index", &TPropertyEntry::FIndex, &TPropertyEntry::FIndex).Stored(&TPropertyEntry::IsIndexStored));
+        Prop("Kind", &TPropertyEntry::Kind, &TPropertyEntry::SetKind).NoDefault(),
+        Prop("Index", &TPropertyEntry::IndexValue, &TPropertyEntry::SetIndexValue)
+            .Stored(&TPropertyEntry::IsIndexStored));
   }
 
 private:
+  friend class TMainEntry;
   bool IsIndexStored() const { return FIndex >= 0; }
   TTypeKind FKind = tkUnknown;
   Integer FIndex = -1;
@@ -134,13 +159,21 @@ public:
                             TMainEntrySubType subType);
 
   TObject* Object() const { return FObject; }
-  void SetObject(TObject* o) { FObject = o; }
-  TMainEntries* GetItems() const { return FItems; }
+  void SetObject(TObject* o);
+  // The sub-entries; the collection is made when first asked for (most entries have none).
+  TMainEntries* GetItems() const;
+  // The sub-entries when there are any (or an empty collection was made), else nullptr.
+  TMainEntries* ItemsOrNull() const { return FItems; }
+  int ItemCount() const;
   void SetItems(TMainEntries* v);
   TPropertyEntries* GetProps() const { return FProps; }
   void SetProps(TPropertyEntries* v);
   TMainEntrySubType SubType() const { return FSubType; }
-  void SetSubType(TMainEntrySubType v) { FSubType = v; }
+  void SetSubType(TMainEntrySubType v);
+  // What RefreshProps would bind this sub-entry to now: the object that its parent's
+  // object holds under its name (or the collection item it names); nullptr when there is
+  // none or the entry is not a sub-entry bound that way.
+  TObject* HeldObject() const;
 
   TObject* GetParentObject() const override;
   TMainEntries* GetParent() const;
@@ -158,13 +191,14 @@ public:
   static auto Published() {
     return PropTable<TMainEntry>(Prop("Items", &TMainEntry::GetItems, &TMainEntry::SetItems),
                                  Prop("Props", &TMainEntry::GetProps, &TMainEntry::SetProps),
-                                 Prop("SubType", &TMainEntry::FSubType, &TMainEntry::FSubType));
+                                 Prop("SubType", &TMainEntry::SubType, &TMainEntry::SetSubType));
   }
 
 protected:
+  friend class TMainEntries;
   void BindToObject();
   TObject* FObject = nullptr;
-  TMainEntries* FItems = nullptr;
+  mutable TMainEntries* FItems = nullptr;
   TPropertyEntries* FProps = nullptr;
   TMainEntrySubType FSubType;
 };
@@ -186,8 +220,13 @@ public:
   // When the assign mode is on and the source is a TMainEntries, its property item class
   // is taken over first; then the host's assignment; then OnAssign.
   void Assign(TPersistent* source) override;
+  // Called after every Assign with (this collection, the source).
+  TAssignNotify OnAssign;
   // RefreshProps on every entry, from the last to the first, then ValidateAndPack.
   void Init();
+  // Frees the empty sub-entry collections of the whole tree (a stream reader makes one
+  // for every entry it reads). Pointers to those collections become invalid.
+  void ReleaseEmptyItems();
   void RefreshProps();
   void ValidateAndPack();
   int IndexOfName(std::string_view name) const;
@@ -218,13 +257,16 @@ private:
   TComponentEntries* FEntries = nullptr;
 };
 
+// Its name, once re-bound, is its component's own name text, so that a renamed component
+// is known by its new name at once; the entry goes when the component does.
 class TComponentEntry : public TMainEntry {
   XEL_CLASS(TComponentEntry, TMainEntry)
 public:
-  explicit TComponentEntry(TCollection* collection);
-  TInternalController* Controller() const { return FController; }
+  explicit TComponentEntry(TCollection* collection) : TMainEntry(collection) {}
+  TInternalController* Controller() const;
   TComponent* GetRef() const { return static_cast<TComponent*>(FObject); }
-  // Asks the component for a free notification to the controller, and takes it as object.
+  // Asks to hear of the component's end (see TComponentEntries::SetWatcher), and takes it
+  // as object.
   void SetRef(TComponent* component);
   void Assign(TPersistent* source) override;
   void AssignThis(const TMainEntry* entry) override;
@@ -237,7 +279,11 @@ public:
   }
 
 private:
-  TInternalController* FController = nullptr;
+  friend class TComponentEntries;
+  // The name text is the component's own; it becomes a pooled copy when the entry lets
+  // go of the component.
+  void DetachName();
+  bool FSiblingWatched = false;
 };
 
 class TComponentEntries : public TMainEntries {
@@ -248,8 +294,23 @@ public:
   TComponentEntry* Items(int index) const { return static_cast<TComponentEntry*>(TCollection::Items(index)); }
   TInternalController* Controller() const { return FController.get(); }
 
+  // A component that passes every Notification(opRemove) it receives on to
+  // ComponentRemoved. Its owner tells it of every sibling that leaves, so entries of those
+  // siblings need no free-notification lists (which cost memory on both sides per
+  // component). Entries of other components are watched through the controller as before.
+  TComponent* Watcher() const { return FWatcher; }
+  void SetWatcher(TComponent* watcher);
+  // The watcher's part: frees the entry of a component that is destroyed; one that only
+  // leaves its owner is watched through the controller from now on.
+  void ComponentRemoved(TComponent* component);
+  // The watcher is about to change its owner: its former siblings are watched through the
+  // controller from now on.
+  void WatcherLeavesOwner();
+
 private:
+  friend class TComponentEntry;
   std::unique_ptr<TInternalController> FController;
+  TComponent* FWatcher = nullptr;
 };
 
 void RegisterModelClasses();

@@ -178,6 +178,9 @@ TGlotta::TGlotta(TComponent* owner) : TComponent(owner) {
   FNewName = ComponentState().Contains(csDesigning);
   if (Unit().InitDepth == 0 && !owner) throw Exception(Format("Component owner for %s required", {ClassName()}));
   FLanguageManager = std::make_unique<TLanguageManager>(owner, this, this, cmInconsistent);
+  // The owner tells this component of every sibling that leaves (Notification), so the
+  // entries of the siblings need no free-notification lists of their own.
+  FLanguageManager->Comps()->SetWatcher(this);
   RegisterFrame("", false, Notify());
   SendCreateNotify();
 }
@@ -323,8 +326,9 @@ void TGlotta::SetLanguageNotify(TObject*, const String& language, TActionMode ac
       case amSetLanguage: {
         TLanguageEntries* langs = FLanguageManager->Langs();
         int found = -1;
+        const TLanguageMatch match(language);
         for (int i = 0; i < langs->Count() && found < 0; ++i)
-          if (CompareLanguages(langs->Items(i)->Name(), language)) found = i;
+          if (match.Matches(langs->Items(i)->Name())) found = i;
         if (found < 0) {
           TComponent* owner = FLanguageManager->Owner();
           if (FLanguageManager->HasOwner() && owner)
@@ -423,6 +427,7 @@ void TGlotta::Loaded() {
 
 void TGlotta::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
+  if (operation == opRemove && FLanguageManager) FLanguageManager->Comps()->ComponentRemoved(component);
 }
 
 void TGlotta::SetName(const String& newName) {

@@ -87,4 +87,17 @@ bool CompareLanguages(const String& a, const String& b) {
   return row >= 0 && other == row;
 }
 
+TLanguageMatch::TLanguageMatch(const String& language)
+    : FLanguage(Trim(language)), FEnglishRow(FindRow(lnEnglish, FLanguage)), FOriginalRow(FindRow(lnOriginal, FLanguage)) {}
+
+bool TLanguageMatch::Matches(const String& name) const {
+  const String x = Trim(name);
+  if (x.empty() || FLanguage.empty()) return false;
+  if (SameText(x, FLanguage)) return true;
+  if (FEnglishRow < 0 && FOriginalRow < 0) return false;
+  if (int row = FindRow(lnEnglish, x); row >= 0) return row == FOriginalRow;
+  int row = FindRow(lnOriginal, x);
+  return row >= 0 && row == FEnglishRow;
+}
+
 }  // namespace xel

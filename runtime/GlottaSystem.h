@@ -29,4 +29,17 @@ bool TranslateLanguage(TLanguageNameType nameType, String& name);
 // Equal ignoring case, or the English and the native name of one row.
 bool CompareLanguages(const String& a, const String& b);
 
+// CompareLanguages(name, language) for many names against one language: the language's
+// rows in the table are looked up once, and a language the table does not know is only
+// compared by text.
+class TLanguageMatch {
+public:
+  explicit TLanguageMatch(const String& language);
+  bool Matches(const String& name) const;
+
+private:
+  String FLanguage;
+  int FEnglishRow, FOriginalRow;
+};
+
 }  // namespace xel

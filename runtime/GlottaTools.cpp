@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <exception>
+#include <unordered_set>
 
 #include "Application.h"
 #include "ConvertTools.h"
@@ -40,8 +41,22 @@ int TLanguageEntries::IndexOfName(std::string_view name) const {
 
 // ---- items with buffers -----------------------------------------------------------------------
 
+namespace {
+std::uint32_t ReadLE32(const Byte* p) {
+  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+void WriteLE32(Byte* p, std::uint32_t v) {
+  p[0] = static_cast<Byte>(v);
+  p[1] = static_cast<Byte>(v >> 8);
+  p[2] = static_cast<Byte>(v >> 16);
+  p[3] = static_cast<Byte>(v >> 24);
+}
+std::string_view AsBytes(const std::vector<Byte>& b) { return {reinterpret_cast<const char*>(b.data()), b.size()}; }
+}  // namespace
+
 TConsistentLangPropertyEntry::~TConsistentLangPropertyEntry() {
   if (FCount > 0) ChangeCount(0);
+  std::free(FSlots);
 }
 
 // One slot per language; a stored count far beyond any language list is damaged data,
@@ -53,36 +68,109 @@ void TConsistentLangPropertyEntry::SetCount(Integer count) {
 
 void TConsistentLangPropertyEntry::ChangeCount(Integer count) {
   if (count < 0) count = 0;
-  FBuffers.resize(static_cast<size_t>(count));
+  if (count == FCount) return;
+  if (count == 0) {
+    std::free(FSlots);
+    FSlots = nullptr;
+    FCount = 0;
+    return;
+  }
+  const int kept = std::min(count, FCount);
+  const size_t data = kept > 0 ? SlotOffset(kept) : 0;
+  const size_t header = 4 * (1 + static_cast<size_t>(count));
+  auto* block = static_cast<Byte*>(std::malloc(header + data));
+  if (!block) throw std::bad_alloc();
+  auto* sizes = reinterpret_cast<std::uint32_t*>(block) + 1;
+  reinterpret_cast<std::uint32_t*>(block)[0] = static_cast<std::uint32_t>(data);
+  for (int i = 0; i < count; ++i) sizes[i] = i < kept ? SlotSizes()[i] : 0;
+  if (data) std::memcpy(block + header, SlotData(), data);
+  std::free(FSlots);
+  FSlots = block;
   FCount = count;
+}
+
+size_t TConsistentLangPropertyEntry::SlotOffset(int slot) const {
+  size_t offset = 0;
+  const std::uint32_t* sizes = SlotSizes();
+  for (int i = 0; i < slot; ++i) offset += sizes[i];
+  return offset;
+}
+
+std::string_view TConsistentLangPropertyEntry::SlotBytes(int slot) const {
+  return {reinterpret_cast<const char*>(SlotData()) + SlotOffset(slot), SlotSizes()[slot]};
+}
+
+Byte* TConsistentLangPropertyEntry::ResizeSlot(int slot, size_t size) {
+  std::uint32_t* sizes = SlotSizes();
+  const size_t offset = SlotOffset(slot);
+  const size_t old = sizes[slot];
+  // A switch mostly puts back a text of the size it takes away.
+  if (size == old) return SlotData() + offset;
+  const size_t used = SlotOffset(FCount);
+  const size_t tail = used - offset - old;
+  const size_t needed = used - old + size;
+  auto& capacity = reinterpret_cast<std::uint32_t*>(FSlots)[0];
+  if (needed > capacity) {
+    // Grows to fit: the texts a slot takes turns holding settle its size after a switch or two.
+    const size_t header = 4 * (1 + static_cast<size_t>(FCount));
+    auto* block = static_cast<Byte*>(std::realloc(FSlots, header + needed));
+    if (!block) throw std::bad_alloc();
+    FSlots = block;
+    sizes = SlotSizes();
+    reinterpret_cast<std::uint32_t*>(FSlots)[0] = static_cast<std::uint32_t>(needed);
+  }
+  Byte* at = SlotData() + offset;
+  if (tail && size != old) std::memmove(at + size, at + old, tail);
+  sizes[slot] = static_cast<std::uint32_t>(size);
+  return at;
+}
+
+void TConsistentLangPropertyEntry::SetSlotBytes(int slot, std::string_view bytes) {
+  Byte* at = ResizeSlot(slot, bytes.size());
+  if (!bytes.empty()) std::memcpy(at, bytes.data(), bytes.size());
+}
+
+void TConsistentLangPropertyEntry::SetSlotText(int slot, std::string_view text) {
+  Byte* at = ResizeSlot(slot, 4 + text.size());
+  WriteLE32(at, varString);
+  if (!text.empty()) std::memcpy(at + 4, text.data(), text.size());
+}
+
+void TConsistentLangPropertyEntry::SwapSlots(int slot1, int slot2) {
+  if (slot1 == slot2) return;
+  const String first(SlotBytes(slot1)), second(SlotBytes(slot2));
+  SetSlotBytes(slot1, second);
+  SetSlotBytes(slot2, first);
 }
 
 void TConsistentLangPropertyEntry::CheckSlot(int slot, const char* op) const {
   if (slot < 0 || slot >= FCount) throw Exception(ClassName() + "." + op + ": Invalid index");
 }
 
-const std::vector<Byte>* TConsistentLangPropertyEntry::Buffer(int slot) const {
-  if (slot < 0 || slot >= FCount || !FBuffers[static_cast<size_t>(slot)].Has) return nullptr;
-  return &FBuffers[static_cast<size_t>(slot)].Data;
+bool TConsistentLangPropertyEntry::Buffer(int slot, std::string_view& bytes) const {
+  bytes = {};
+  if (slot < 0 || slot >= FCount || !HasSlot(slot)) return false;
+  bytes = SlotBytes(slot);
+  return true;
 }
 
 Variant TConsistentLangPropertyEntry::GetLangValue(int slot) const {
   CheckSlot(slot, "GetLangValue");
-  const TSlot& s = FBuffers[static_cast<size_t>(slot)];
-  return s.Has ? BufferToVariant(s.Data) : Variant::Null();
+  if (!HasSlot(slot)) return Variant::Null();
+  std::string_view b = SlotBytes(slot);
+  return BufferToVariant(reinterpret_cast<const Byte*>(b.data()), b.size());
 }
 
 void TConsistentLangPropertyEntry::SetLangValue(int slot, const Variant& value) {
   CheckSlot(slot, "SetLangValue");
-  TSlot& s = FBuffers[static_cast<size_t>(slot)];
-  s.Data = VariantToBuffer(value);
-  s.Has = true;
+  if (value.IsStringType() && (value.VarType() & varTypeMask) == varString) return SetSlotText(slot, value.RawString());
+  SetSlotBytes(slot, AsBytes(VariantToBuffer(value)));
 }
 
 void TConsistentLangPropertyEntry::ExchangeLangValues(int slot1, int slot2) {
   CheckSlot(slot1, "ExchangeLangValues");
   CheckSlot(slot2, "ExchangeLangValues");
-  std::swap(FBuffers[static_cast<size_t>(slot1)], FBuffers[static_cast<size_t>(slot2)]);
+  SwapSlots(slot1, slot2);
 }
 
 void TConsistentLangPropertyEntry::AssignNew(const TConsistentLangPropertyEntry* source) {
@@ -123,14 +211,14 @@ void TInconsistentLangPropertyEntry::AssignNew(const TConsistentLangPropertyEntr
 }
 
 Variant TInconsistentLangPropertyEntry::GetLangValue(int slot) const {
-  if (slot == 0 && FCount > 0) return HasPending() ? BufferToVariant(FBuffers[0].Data) : GetValue();
+  if (slot == 0 && FCount > 0) return HasPending() ? TConsistentLangPropertyEntry::GetLangValue(0) : GetValue();
   return TConsistentLangPropertyEntry::GetLangValue(slot);
 }
 
 void TInconsistentLangPropertyEntry::SetLangValue(int slot, const Variant& value) {
   if (slot == 0 && FCount > 0) {
     SetValue(value);
-    FBuffers[0] = TSlot{};
+    SetSlotBytes(0, {});
     return;
   }
   TConsistentLangPropertyEntry::SetLangValue(slot, value);
@@ -140,21 +228,28 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int slot1, int slot2) {
   CheckSlot(slot1, "ExchangeLangValues");
   CheckSlot(slot2, "ExchangeLangValues");
   if (slot1 == slot2) return;
-  if (slot1 != 0 && slot2 != 0) {
-    std::swap(FBuffers[static_cast<size_t>(slot1)], FBuffers[static_cast<size_t>(slot2)]);
-    return;
-  }
+  if (slot1 != 0 && slot2 != 0) return SwapSlots(slot1, slot2);
   int k = slot1 == 0 ? slot2 : slot1;
-  if (!HasPending() && ExchangeText(k)) return;
+  if (TMainEntry* main = MainEntry(); main && main->Object()) {
+    TObject* object = nullptr;
+    if (main->SubType().Contains(stPubPropObject)) object = Descriptor() ? main->Object() : nullptr;
+    else if (main->SubType().Contains(stTStringsObject)) object = dynamic_cast<TStrings*>(main->Object());
+    TTextScratch scratch;
+    TTextExchange r = object ? ExchangeText(k, object, EntryTreeGeneration(), scratch) : teNotText;
+    // Called on its own, the item has no one to find out whether it survived the change.
+    if (r == teInterrupted) FinishText(k, scratch.Live);
+    if (r != teNotText) return;
+  }
   Variant old = GetLangValue(0);
-  TSlot incoming = FBuffers[static_cast<size_t>(k)];
+  const bool has = HasSlot(k);
+  const String incoming(has ? SlotBytes(k) : std::string_view());
   try {
-    SetValue(incoming.Has ? BufferToVariant(incoming.Data) : Variant::Null());
-    FBuffers[0] = TSlot{};
+    SetValue(has ? BufferToVariant(reinterpret_cast<const Byte*>(incoming.data()), incoming.size()) : Variant::Null());
+    SetSlotBytes(0, {});
   } catch (...) {
     // The property refused the value: it stays pending in the unused record of slot 0,
     // so that the exchange completes in the slots and a later switch brings it back.
-    FBuffers[0] = std::move(incoming);
+    SetSlotBytes(0, incoming);
     SetLangValue(k, old);
     throw;
   }
@@ -164,43 +259,41 @@ void TInconsistentLangPropertyEntry::ExchangeLangValues(int slot1, int slot2) {
 // A language switch exchanges every item; most are texts of published properties or of
 // string-list lines, and a slot holding a byte string: the bytes move directly (the slot
 // keeps its type code), as GetValue, SetValue and SetLangValue would move them.
-bool TInconsistentLangPropertyEntry::ExchangeText(int slot) {
-  thread_local String stored, live;  // keep their capacity from item to item
-  TSlot& s = FBuffers[static_cast<size_t>(slot)];
-  if (!s.Has || s.Data.size() < 4) return false;
-  const std::uint32_t code = s.Data[0] | (s.Data[1] << 8) | (s.Data[2] << 16) | (static_cast<std::uint32_t>(s.Data[3]) << 24);
-  if (code != varString) return false;
-  TMainEntry* main = MainEntry();
-  if (!main || !main->Object()) return false;
-  stored.assign(reinterpret_cast<const char*>(s.Data.data()) + 4, s.Data.size() - 4);
-  if (main->SubType().Contains(stPubPropObject)) {
-    PPropInfo d = Descriptor();
-    if (!d || !d->PropType() || !d->Readable() || !d->Writable()) return false;
-    if (d->PropType()->Kind != tkString && d->PropType()->Kind != tkLString) return false;
-    d->GetStrTo(main->Object(), live);
+TInconsistentLangPropertyEntry::TTextExchange TInconsistentLangPropertyEntry::ExchangeText(int k, TObject* object,
+                                                                                         std::uint64_t generation,
+                                                                                         TTextScratch& scratch) {
+  String& stored = scratch.Stored;
+  String& live = scratch.Live;
+  if (k <= 0 || k >= FCount || HasPending() || !HasSlot(k)) return teNotText;
+  std::string_view slot = SlotBytes(k);
+  if (slot.size() < 4 || ReadLE32(reinterpret_cast<const Byte*>(slot.data())) != varString) return teNotText;
+  if (PPropInfo d = Descriptor()) {
+    if (!d->PropType() || !d->Readable() || !d->Writable()) return teNotText;
+    if (d->PropType()->Kind != tkString && d->PropType()->Kind != tkLString) return teNotText;
+    stored.assign(slot.substr(4));
+    d->GetStrTo(object, live);
     try {
-      d->SetStr(main->Object(), stored);
+      d->SetStr(object, stored);
     } catch (...) {
-      FBuffers[0] = s;  // refused: pending, as in ExchangeLangValues
-      s.Data.resize(4 + live.size());
-      std::memcpy(s.Data.data() + 4, live.data(), live.size());
+      if (EntryTreeGeneration() == generation) {
+        // Refused: the value waits in slot 0, as in ExchangeLangValues.
+        SetSlotText(0, stored);
+        SetSlotText(k, live);
+      }
       throw;
     }
-  } else if (main->SubType().Contains(stTStringsObject)) {
-    auto* list = dynamic_cast<TStrings*>(main->Object());
+  } else {
+    auto* list = static_cast<TStrings*>(object);
     int line;
-    if (!list) return false;
-    if (IndexValue() >= 0) line = IndexValue();
-    else if (!GetItemIndex(line)) return false;
-    if (line < 0 || line >= list->Count()) return false;
+    if (!LineIndex(line) || line < 0 || line >= list->Count()) return teNotText;
+    stored.assign(slot.substr(4));
     live.assign(list->Strings(line));
     list->SetStrings(line, stored);
-  } else {
-    return false;
   }
-  s.Data.resize(4 + live.size());
-  std::memcpy(s.Data.data() + 4, live.data(), live.size());
-  return true;
+  // The item may be gone with the tree's change: the caller finishes it when it is not.
+  if (EntryTreeGeneration() != generation) return teInterrupted;
+  SetSlotText(k, live);
+  return teDone;
 }
 
 void TInconsistentLangPropertyEntry::DefineProperties(TFiler* filer) {
@@ -211,29 +304,23 @@ void TInconsistentLangPropertyEntry::DefineProperties(TFiler* filer) {
 
 void TInconsistentLangPropertyEntry::StoreValues(TStream* stream) {
   for (int s = 1; s < FCount; ++s) {
-    TSlot& slot = FBuffers[static_cast<size_t>(s)];
-    auto size = static_cast<std::uint32_t>(slot.Has ? slot.Data.size() : 0);
-    Byte le[4] = {static_cast<Byte>(size), static_cast<Byte>(size >> 8), static_cast<Byte>(size >> 16),
-                  static_cast<Byte>(size >> 24)};
+    std::string_view bytes = HasSlot(s) ? SlotBytes(s) : std::string_view();
+    Byte le[4];
+    WriteLE32(le, static_cast<std::uint32_t>(bytes.size()));
     stream->WriteBuffer(le, 4);
-    if (size) stream->WriteBuffer(slot.Data.data(), size);
+    if (!bytes.empty()) stream->WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
   }
 }
 
 void TInconsistentLangPropertyEntry::LoadValues(TStream* stream) {
-  for (int s = 1; s < FCount; ++s) FBuffers[static_cast<size_t>(s)] = TSlot{};
+  for (int s = 1; s < FCount; ++s) SetSlotBytes(s, {});
   for (int s = 1; s < FCount; ++s) {
     Byte le[4];
     stream->ReadBuffer(le, 4);
-    std::uint32_t size = le[0] | (le[1] << 8) | (le[2] << 16) | (static_cast<std::uint32_t>(le[3]) << 24);
+    std::uint32_t size = ReadLE32(le);
     // A size beyond what is left is a damaged stream, not a reason to allocate.
     if (size > static_cast<std::uint64_t>(stream->Remaining())) throw EReadError("Stream read error");
-    TSlot& slot = FBuffers[static_cast<size_t>(s)];
-    if (size > 0) {
-      slot.Data.resize(size);
-      stream->ReadBuffer(slot.Data.data(), size);
-      slot.Has = true;
-    }
+    if (size > 0) stream->ReadBuffer(ResizeSlot(s, size), size);
   }
 }
 
@@ -274,7 +361,7 @@ void CollectItems(const TMainEntries* entries, std::vector<TConsistentLangProper
     const TPropertyEntries* props = e->GetProps();
     for (int k = props->Count() - 1; k >= 0; --k)
       if (auto* c = ClassCast<TConsistentLangPropertyEntry>(props->Items(k))) out.push_back(c);
-    CollectItems(e->GetItems(), out);
+    if (const TMainEntries* items = e->ItemsOrNull()) CollectItems(items, out);
   }
 }
 }  // namespace
@@ -290,6 +377,109 @@ void TLanguageManager::Init(TSyncCountMode mode) {
   SyncCount(mode);
   if (FComps)
     if (TMainEntry* r = GetStringInterface(false)) r->SetObject(FValues.get());
+  FBoundGeneration = EntryTreeGeneration();
+}
+
+// ---- the plan of a switch ------------------------------------------------------------------------
+
+void TLanguageManager::CollectPlan(const TMainEntries* entries, bool sub) {
+  for (int i = entries->Count() - 1; i >= 0; --i) {
+    const TMainEntry* e = entries->Items(i);
+    const TMainEntrySubType type = e->SubType();
+    TObject* published = type.Contains(stPubPropObject) ? e->Object() : nullptr;
+    TStrings* list = !published && type.Contains(stTStringsObject) ? dynamic_cast<TStrings*>(e->Object()) : nullptr;
+    const TPropertyEntries* props = e->GetProps();
+    int lines = 0;
+    for (int k = props->Count() - 1; k >= 0; --k) {
+      auto* item = ClassCast<TConsistentLangPropertyEntry>(props->Items(k));
+      if (!item) continue;
+      TObject* object = nullptr;
+      if (ClassCast<TInconsistentLangPropertyEntry>(item)) {
+        int line;
+        if (item->Descriptor()) object = published;
+        else if (list && item->LineIndex(line)) object = list, lines = std::max(lines, line + 1);
+      }
+      FPlan.push_back({item, object});
+    }
+    if (sub && e->Object() && !type.Contains(stNoValidate))
+      FPlanSubs.push_back({const_cast<TMainEntry*>(e), e->Object(), e->Object()->ClassType(), list ? lines : 0});
+    if (const TMainEntries* items = e->ItemsOrNull()) CollectPlan(items, true);
+  }
+}
+
+void TLanguageManager::BuildPlan(bool rebind) {
+  FPlan.clear();
+  FPlanSubs.clear();
+  FPlanGeneration = 0;
+  if (!FComps) return;
+  if (rebind) FComps->Init();
+  CollectPlan(FComps.get(), false);
+  // Exactly as large as needed: the plan lives as long as the form.
+  FPlan.shrink_to_fit();
+  FPlanGeneration = EntryTreeGeneration();
+}
+
+// The sub-entries are checked parents first, so that each check reads only objects that
+// are known to be alive.
+bool TLanguageManager::PlanStillBound() const {
+  for (const TPlanSub& sub : FPlanSubs) {
+    TObject* held = sub.Entry->HeldObject();
+    if (held != sub.Object || held->ClassType() != sub.Class) return false;
+    if (sub.Lines > 0 && static_cast<TStrings*>(held)->Count() < sub.Lines) return false;
+  }
+  return true;
+}
+
+void TLanguageManager::EnsurePlan() {
+  const std::uint64_t now = EntryTreeGeneration();
+  if (FPlanGeneration == now && PlanStillBound()) return;
+  if (FPlanGeneration == 0 && FBoundGeneration == now) {
+    // Bound by Init and unchanged since: only the walk is missing.
+    BuildPlan(false);
+    if (PlanStillBound()) return;
+  }
+  BuildPlan(true);
+}
+
+// A setter that refuses its value does not stop the others: every item changes its slots,
+// and the first error is raised once all have. A setter whose handlers change the entry
+// trees (free a component, say) makes the plan stale: the tree is re-bound, and the items
+// not yet switched are switched from the new plan.
+void TLanguageManager::ExchangeAll(int k) {
+  using TLive = TInconsistentLangPropertyEntry;
+  std::exception_ptr first;
+  std::uint64_t generation = FPlanGeneration;
+  TLive::TTextScratch scratch;
+  std::unordered_set<const TConsistentLangPropertyEntry*> done;  // only filled once the plan went stale
+  bool stale = false;
+  for (size_t i = 0; i < FPlan.size(); ++i) {
+    const TPlanItem p = FPlan[i];
+    if (stale && done.count(p.Item)) continue;
+    TConsistentLangPropertyEntry* unfinished = nullptr;
+    try {
+      // Items with an object are live items (see CollectPlan).
+      auto r = p.Object ? static_cast<TLive*>(p.Item)->ExchangeText(k, p.Object, generation, scratch)
+                        : TLive::teNotText;
+      if (r == TLive::teNotText) p.Item->ExchangeLangValues(0, k);
+      else if (r == TLive::teInterrupted) unfinished = p.Item;
+    } catch (...) {
+      if (!first) first = std::current_exception();
+    }
+    if (EntryTreeGeneration() == generation) continue;
+    // The trees changed under the switch: what was switched so far is kept by identity.
+    if (!stale) {
+      stale = true;
+      for (size_t j = 0; j < i; ++j) done.insert(FPlan[j].Item);
+    }
+    done.insert(p.Item);
+    BuildPlan(true);
+    generation = FPlanGeneration;
+    if (unfinished)
+      for (const TPlanItem& q : FPlan)
+        if (q.Item == unfinished) static_cast<TLive*>(q.Item)->FinishText(k, scratch.Live);
+    i = static_cast<size_t>(-1);  // from the start of the new plan, skipping what is done
+  }
+  if (first) std::rethrow_exception(first);
 }
 
 void TLanguageManager::Clear() {
@@ -385,7 +575,7 @@ void TLanguageManager::SyncCount(TSyncCountMode mode) {
 bool TLanguageManager::SetLanguageByIndex(int index) {
   TLanguageEntry* l = FLangs->Items(index);
   if (l->SubIndex() <= 0) return false;
-  if (FComps) FComps->Init();
+  EnsurePlan();
   TLanguageEntry* active = nullptr;
   for (int i = 0; i < FLangs->Count() && !active; ++i)
     if (FLangs->Items(i)->SubIndex() == 0) active = FLangs->Items(i);
@@ -393,17 +583,7 @@ bool TLanguageManager::SetLanguageByIndex(int index) {
   int k = l->SubIndex();
   l->SetSubIndex(0);
   active->SetSubIndex(k);
-  // A setter that refuses its value does not stop the others: every item changes its
-  // slots, and the first error is raised once all have.
-  std::exception_ptr first;
-  for (TConsistentLangPropertyEntry* item : AllItems()) {
-    try {
-      item->ExchangeLangValues(0, k);
-    } catch (...) {
-      if (!first) first = std::current_exception();
-    }
-  }
-  if (first) std::rethrow_exception(first);
+  ExchangeAll(k);
   return true;
 }
 
@@ -522,6 +702,8 @@ void TLanguageManager::DefineProperties(const String& prefix, TFiler* filer) {
           FComps->Clear();
           r->CheckValue(vaCollection);
           r->ReadCollection(FComps.get());
+          // The reader makes a collection of sub-entries for every entry; few keep any.
+          FComps->ReleaseEmptyItems();
         },
         [this](TWriter* w) { w->WriteCollection(FComps.get()); }, true);
   filer->DefineProperty(

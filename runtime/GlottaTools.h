@@ -2,6 +2,7 @@
 // with one value slot per language, and its named strings.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "ComponentExplorerTools.h"
@@ -75,8 +76,8 @@ public:
   void Assign(TPersistent* source) override;
   String GetDescriptor(const String& prefix) const override;
 
-  // A slot's stored buffer, or nullptr when the slot holds none (Null).
-  const std::vector<Byte>* Buffer(int slot) const;
+  // A slot's stored buffer; false when the slot holds none (Null).
+  bool Buffer(int slot, std::string_view& bytes) const;
 
   static auto Published() {
     using C = TConsistentLangPropertyEntry;
@@ -84,13 +85,27 @@ public:
   }
 
 protected:
-  struct TSlot {
-    bool Has = false;
-    std::vector<Byte> Data;
-  };
   void CheckSlot(int slot, const char* op) const;
-  std::vector<TSlot> FBuffers;
+  // Slots as raw buffers; an empty view clears the slot (Null).
+  bool HasSlot(int slot) const { return FSlots && SlotSizes()[slot] != 0; }
+  std::string_view SlotBytes(int slot) const;
+  void SetSlotBytes(int slot, std::string_view bytes);
+  // Makes slot hold a byte string: its type code, then the text.
+  void SetSlotText(int slot, std::string_view text);
+  void SwapSlots(int slot1, int slot2);
+
+  // Resizes a slot's buffer in place (moving the later ones) and answers where it starts.
+  Byte* ResizeSlot(int slot, size_t size);
+
+  // Every slot's buffer in one block: the capacity of the data area, the byte size of each
+  // slot (0: no buffer, the slot is Null), then the buffers one after the other.
+  Byte* FSlots = nullptr;
   Integer FCount = 0;
+
+private:
+  std::uint32_t* SlotSizes() const { return reinterpret_cast<std::uint32_t*>(FSlots) + 1; }
+  Byte* SlotData() const { return FSlots + 4 * (1 + static_cast<size_t>(FCount)); }
+  size_t SlotOffset(int slot) const;
 };
 
 // Slot 0 is the live property the item names; slots 1 and up are buffers, stored in the
@@ -107,12 +122,25 @@ public:
 
   // A value that the live property refused during a switch: the value of the active
   // language until the property accepts one.
-  bool HasPending() const { return FCount > 0 && FBuffers[0].Has; }
+  bool HasPending() const { return FCount > 0 && HasSlot(0); }
+
+  // The exchange of slot 0 and slot k for a text: the text of slot k goes into the
+  // property, the property's text into slot k, without going through variants. `object`
+  // is what the item's main entry is bound to: the object of a published property (when
+  // the item has a descriptor) or the string list that holds its line. teNotText, changing
+  // nothing, when the item is no such case. When the entry trees change while the property
+  // is written (a handler that frees components), the item may be gone: teInterrupted, the
+  // item is not touched again, and the text the property held waits in scratch.Live for
+  // FinishText once the caller knows the item still exists.
+  enum TTextExchange { teNotText, teDone, teInterrupted };
+  // Texts that keep their capacity from item to item.
+  struct TTextScratch {
+    String Stored, Live;
+  };
+  TTextExchange ExchangeText(int k, TObject* object, std::uint64_t generation, TTextScratch& scratch);
+  void FinishText(int k, const String& live) { SetSlotText(k, live); }
 
 private:
-  // The exchange of a text between the live property and a slot, without going through
-  // variants; false when the item is not such a case.
-  bool ExchangeText(int slot);
   void LoadValues(TStream* stream);
   void StoreValues(TStream* stream);
 };
@@ -159,6 +187,31 @@ private:
   [[noreturn]] void Fail(const char* what) const;
   // Every translated item of the tree, in the traversal order of the entry tree.
   std::vector<TConsistentLangPropertyEntry*> AllItems() const;
+
+  // What a switch walks: every item with the object its entry is bound to (null for items
+  // that go through ExchangeLangValues), and the sub-entries whose objects can change
+  // without the entry tree knowing (a font replaced, a collection item deleted, lines
+  // removed). The plan holds while the trees' generation stands still and those objects are
+  // still there; otherwise the tree is re-bound first, as every switch used to do.
+  struct TPlanItem {
+    TConsistentLangPropertyEntry* Item;
+    TObject* Object;
+  };
+  struct TPlanSub {
+    TMainEntry* Entry;
+    TObject* Object;
+    TClass Class;
+    int Lines;  // lines the string list must still have
+  };
+  void EnsurePlan();
+  void BuildPlan(bool rebind);
+  bool PlanStillBound() const;
+  void CollectPlan(const TMainEntries* entries, bool sub);
+  void ExchangeAll(int k);
+  std::vector<TPlanItem> FPlan;
+  std::vector<TPlanSub> FPlanSubs;
+  std::uint64_t FPlanGeneration = 0;   // 0: no plan
+  std::uint64_t FBoundGeneration = 0;  // the generation at the end of the last Init
   static String EmptyValueText(const TConsistentLangPropertyEntry* item);
   static void WriteLines(TWriter* writer, const TStrings* list);
   static void ReadLines(TReader* reader, TStrings* list);

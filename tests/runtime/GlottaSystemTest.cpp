@@ -23,6 +23,9 @@ TEST(LanguageTableTest, CompareLanguages) {
   for (const auto& c : cases) {
     EXPECT_EQ(CompareLanguages(c.A, c.B), c.Same) << c.A << " / " << c.B;
     EXPECT_EQ(CompareLanguages(c.B, c.A), c.Same) << c.B << " / " << c.A;
+    // The matcher of a language switch answers the same.
+    EXPECT_EQ(TLanguageMatch(c.B).Matches(c.A), c.Same) << c.A << " / " << c.B;
+    EXPECT_EQ(TLanguageMatch(c.A).Matches(c.B), c.Same) << c.B << " / " << c.A;
   }
 }
 

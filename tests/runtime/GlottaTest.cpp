@@ -224,6 +224,94 @@ TEST_F(GlottaTest, RunTimeChangesSurviveASwitchAwayAndBack) {
   EXPECT_EQ(LabelText(form.get()), "Changed by the program");
 }
 
+// A switch re-binds only what can have changed since the last one; whatever the program did
+// to the components in between, the switch reaches live objects only.
+TEST_F(GlottaTest, SwitchesFollowWhatChangedSinceTheLastOne) {
+  auto form = Load({});
+  TGlotta* g = GlottaOf(form.get());
+  TComponentEntries* comps = g->LanguageManager()->Comps();
+  auto entryOf = [&](TComponent* c) -> TComponentEntry* {
+    for (int i = 0; i < comps->Count(); ++i)
+      if (comps->Items(i)->GetRef() == c) return comps->Items(i);
+    return nullptr;
+  };
+  g->SetLanguage("Deutsch");
+  ExpectLanguage(form.get(), "Deutsch");
+
+  // A renamed component is known by its new name at once.
+  auto* label = static_cast<TLabel*>(form->FindComponent("Label1"));
+  label->SetName("Caption1");
+  ASSERT_NE(entryOf(label), nullptr);
+  EXPECT_EQ(entryOf(label)->Name(), "Caption1");
+
+  // The memo's translated line is gone: the next switch drops its item, the rest switch.
+  auto* memo = static_cast<TMemo*>(form->FindComponent("Memo1"));
+  memo->GetLines()->Clear();
+  g->SetLanguage("English");
+  EXPECT_EQ(label->GetText(), "Label-English");
+  EXPECT_EQ(HintText(form.get()), "Hint-English");
+  EXPECT_EQ(entryOf(memo), nullptr);
+
+  // A freed sibling's entry goes at once; one that only moves to another owner stays and
+  // is still heard of when it is freed there.
+  delete form->FindComponent("Button1");
+  EXPECT_EQ(comps->Count(), 2);  // the label and the named strings
+  TComponent elsewhere(nullptr);
+  form->RemoveComponent(label);
+  elsewhere.InsertComponent(label);
+  ASSERT_NE(entryOf(label), nullptr);
+  g->SetLanguage("Deutsch");
+  EXPECT_EQ(label->GetText(), "Label-Deutsch");
+  delete label;
+  EXPECT_EQ(entryOf(label), nullptr);
+  g->SetLanguage("English");
+  EXPECT_EQ(g->GetString("Greeting"), "Hello-English");
+  EXPECT_EQ(Errors.Log, std::vector<String>{});
+}
+
+// A setter whose handler frees components in the middle of a switch: the items not yet
+// switched are switched from a fresh binding, and no freed component is reached.
+TEST_F(GlottaTest, AHandlerThatFreesComponentsDuringASwitch) {
+  struct TFreer : TObject {
+    std::vector<TComponent*> Victims;
+    void Change(TObject*) {
+      for (TComponent* c : Victims) delete c;
+      Victims.clear();
+    }
+  } freer;
+  TForm form(nullptr, TCreateNew{});
+  form.SetName("Form1");
+  std::vector<TEdit*> edits;
+  for (int i = 0; i < 4; ++i) {
+    edits.push_back(new TEdit(&form));
+    edits.back()->SetName("Edit" + IntToStr(i));
+    edits.back()->SetText("en" + IntToStr(i));
+  }
+  auto* g = new TGlotta(&form);
+  g->SetName("Glotta");
+  FillLanguages(g, {"English", "Deutsch"});
+  TLanguageManager* m = g->LanguageManager();
+  std::vector<TConsistentLangPropertyEntry*> items;
+  for (TEdit* e : edits)
+    items.push_back(static_cast<TConsistentLangPropertyEntry*>(
+        TPropertyEntry::Create(TMainEntry::Create(m->Comps(), e, e->GetName(), "TEdit", {stPubPropObject}), "Text",
+                               "", tkLString)));
+  m->Init(cmInitAll);
+  for (size_t i = 0; i < items.size(); ++i) items[i]->SetLangValue(1, Variant("de" + IntToStr(static_cast<int>(i))));
+  // The switch walks the entries from the last: Edit2's handler frees Edit1, not yet
+  // switched, and Edit3, already switched.
+  freer.Victims = {edits[1], edits[3]};
+  edits[2]->OnChange = MakeMethod<&TFreer::Change>(&freer);
+  ASSERT_TRUE(m->SetLanguageByIndex(1));
+  EXPECT_EQ(edits[0]->GetText(), "de0");
+  EXPECT_EQ(edits[2]->GetText(), "de2");
+  EXPECT_EQ(m->Comps()->Count(), 2);
+  // Edit2's own exchange finished: its English text waits in its slot.
+  ASSERT_TRUE(m->SetLanguageByIndex(0));
+  EXPECT_EQ(edits[0]->GetText(), "en0");
+  EXPECT_EQ(edits[2]->GetText(), "en2");
+}
+
 TEST_F(GlottaTest, StartupLanguageFromTheLocaleAndFromTheApplication) {
   struct TCase {
     const char* Name;

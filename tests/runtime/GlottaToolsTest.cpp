@@ -131,6 +131,51 @@ TEST(LanguageManagerTest, ARefusingSetterInTheMiddleOfASwitch) {
   EXPECT_EQ(moodCopy->GetLangValue(slotOf(2)), Variant("mdBusy"));
 }
 
+// The slots of an item share one block: values of every size and type keep their places
+// while others grow, shrink, swap, go Null, and while the count changes.
+TEST(LanguageManagerTest, SlotsKeepTheirValuesWhileOthersChange) {
+  RegisterGlottaToolsClasses();
+  TMainEntries entries(nullptr, TConsistentLangPropertyEntry::StaticClass());
+  TMainEntry* e = TMainEntry::Create(&entries, nullptr, "E", "", {stPubPropObject});
+  auto* item = static_cast<TConsistentLangPropertyEntry*>(TPropertyEntry::Create(e, "X", "", tkLString));
+  std::vector<Variant> expected(4, Variant::Null());
+  auto check = [&](const char* step) {
+    SCOPED_TRACE(step);
+    ASSERT_EQ(item->Count(), static_cast<Integer>(expected.size()));
+    for (int i = 0; i < item->Count(); ++i) EXPECT_EQ(item->GetLangValue(i), expected[i]) << "slot " << i;
+  };
+  auto set = [&](int slot, const Variant& v) {
+    item->SetLangValue(slot, v);
+    expected[slot] = v;
+  };
+  item->SetCount(4);
+  check("new slots are Null");
+  set(1, Variant("a much longer text than the others"));
+  set(2, Variant(String()));
+  set(3, Variant(42));
+  set(0, Variant("zero"));
+  check("filled");
+  set(1, Variant("short"));
+  set(0, Variant("a text that is longer than before"));
+  check("one shrinks, one grows");
+  item->ExchangeLangValues(0, 3);
+  std::swap(expected[0], expected[3]);
+  item->ExchangeLangValues(1, 1);
+  check("exchanged");
+  set(3, Variant::Null());
+  check("back to Null");
+  item->SetCount(6);
+  expected.resize(6, Variant::Null());
+  check("more slots");
+  item->SetCount(2);
+  expected.resize(2);
+  check("fewer slots");
+  std::string_view bytes;
+  EXPECT_FALSE(item->Buffer(5, bytes));
+  ASSERT_TRUE(item->Buffer(1, bytes));
+  EXPECT_EQ(bytes, String("\x00\x01\x00\x00", 4) + "short");
+}
+
 TEST(LanguageManagerTest, NamedStrings) {
   TLangFixture f;
   TConsistentLangPropertyEntry* s1 = f.M->AddString("");
@@ -233,7 +278,8 @@ TEST(LanguageManagerTest, AnEditorCopyHoldsEverySlotAndWritesBack) {
   copy.Comps()->MoveSubItemsToStrings(mmNameOnly, &items);
   EXPECT_EQ(items.CommaText(), "Caption,Lines.Strings[1],Resources.Greeting");
   auto* caption = static_cast<TConsistentLangPropertyEntry*>(items.Objects(0));
-  ASSERT_NE(caption->Buffer(0), nullptr);  // slot 0 was read from the live property
+  std::string_view bytes;
+  ASSERT_TRUE(caption->Buffer(0, bytes));  // slot 0 was read from the live property
   EXPECT_EQ(caption->GetLangValue(0), Variant("OK"));
   caption->SetLangValue(0, Variant("Okay"));
   EXPECT_EQ(f.W->FCaption, "OK");  // the copy is detached
@@ -303,6 +349,10 @@ TEST(LanguagePersistenceTest, TheManagerRoundTripsThroughTheFormStream) {
   TLanguageManager* m = holder->Manager();
   EXPECT_EQ(m->GetLangCount(), 2);
   EXPECT_EQ(m->Langs()->Items(1)->Hint(), "German");
+  // Of the entries read, only the one that holds the lines keeps a collection of sub-entries.
+  TMainEntry* wEntry = m->Comps()->Items(m->Comps()->IndexOfName("W"));
+  ASSERT_NE(wEntry->ItemsOrNull(), nullptr);
+  EXPECT_EQ(wEntry->ItemsOrNull()->Items(0)->ItemsOrNull(), nullptr);
   ASSERT_TRUE(m->SetLanguageByIndex(1));
   EXPECT_EQ(w->FCaption, "Gut");
   EXPECT_EQ(w->GetLines()->Strings(1), "zwei");

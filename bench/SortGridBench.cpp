@@ -139,7 +139,8 @@ void RegisterAll() {
     }
     benchmark::RegisterBenchmark(("AutoSize_" + n + "/Direct").c_str(), AutoSizeDirect, rows)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("AutoSize_" + n + "/Grid").c_str(), AutoSizeGrid, rows)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("AutoSize_" + n + "/Grid").c_str(), AutoSizeGrid, rows)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("PaintScreen_" + n).c_str(), PaintScreen, rows)->Unit(benchmark::kMicrosecond);
   }
 }

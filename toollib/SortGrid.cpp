@@ -169,11 +169,14 @@ void TSortGrid::ListQuickSort(Integer col, const TSortOptions& options) {
 }
 
 void TSortGrid::ArrangeRows(const std::vector<Integer>& sources) {
-  const Integer first = GetFixedRows();
-  std::vector<Integer> target(sources.size());
-  for (size_t i = 0; i < sources.size(); ++i) target[static_cast<size_t>(sources[i] - first)] = first + static_cast<Integer>(i);
-  auto moved = [&](Integer row) { return row >= first && row - first < static_cast<Integer>(target.size()) ? target[static_cast<size_t>(row - first)] : row; };
+  const Integer first = GetFixedRows(), count = static_cast<Integer>(sources.size());
   ReorderRows(first, sources);
+  // Where each row went.
+  std::vector<Integer> target(sources.size());
+  for (Integer i = 0; i < count; ++i) target[static_cast<size_t>(sources[static_cast<size_t>(i)] - first)] = first + i;
+  auto moved = [&](Integer row) {
+    return row >= first && row - first < count ? target[static_cast<size_t>(row - first)] : row;
+  };
   FValidation.Row = moved(FValidation.Row);
   const Integer focused = moved(Row());
   if (focused != Row()) FocusCell(Col(), focused, true);

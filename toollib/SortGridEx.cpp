@@ -21,7 +21,8 @@ void TAutoRangeSelect::CheckAllocated() const {
 
 bool TAutoRangeSelect::SavedState(Integer index) const {
   CheckAllocated();
-  if (index < 0 || index >= static_cast<Integer>(FBuffer->size())) throw EListError(Format(SConst::ListIndexError, {index}));
+  if (index < 0 || index >= static_cast<Integer>(FBuffer->size()))
+    throw EListError(Format(SConst::ListIndexError, {index}));
   return (*FBuffer)[static_cast<size_t>(index)] != 0;
 }
 
@@ -93,7 +94,8 @@ void TAutoRangeSelect::GridSizeChanged() {
 
 // ---------------------------------------------------------------- the grid
 
-TSortGridEx::TSortGridEx(TComponent* owner) : TSortGrid(owner), FRangeSelect(std::make_unique<TAutoRangeSelect>(this)) {}
+TSortGridEx::TSortGridEx(TComponent* owner)
+    : TSortGrid(owner), FRangeSelect(std::make_unique<TAutoRangeSelect>(this)) {}
 
 TSortGridEx::~TSortGridEx() = default;
 

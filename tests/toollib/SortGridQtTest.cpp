@@ -29,7 +29,8 @@ struct TQtEnvironment : testing::Environment {
 [[maybe_unused]] testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new TQtEnvironment);
 
 // The format of the picture: a bold header row, the numbers right-aligned, the dates
-// centred, every third row highlighted, the "hidden" column filled without its text.
+// centred, the data of every third row highlighted, the "hidden" column filled without its
+// text; raised bevels on the face colour.
 struct TGridLook : TObject {
   void Format(TObject*, Integer col, Integer row, TGridDrawState state, TFormatOptions& f) {
     if (state.Contains(gdFixed) && row == 0) f.Font->SetStyle({fsBold});
@@ -38,7 +39,7 @@ struct TGridLook : TObject {
     if (col == 3) f.AlignmentHorz = taCenter;
     if (col == 4 && row > 0) f.HideText = true;
   }
-  void HighLight(TObject*, Integer, Integer row, bool& h) { h = row % 3 == 0; }
+  void HighLight(TObject*, Integer col, Integer row, bool& h) { h = col > 0 && row > 0 && row % 3 == 0; }
   void Boxes(TObject*, Integer col, Integer, bool& selectable) { selectable = selectable && col == 1; }
 };
 
@@ -54,6 +55,7 @@ struct QtSortGridTest : testing::Test {
     Grid->SetRowCount(9);
     Grid->SetDefaultRowHeight(22);
     Grid->SetBevelStyle(cbRaised);
+    Grid->SetColor(clBtnFace);
     Grid->OnGetCellFormat = MakeMethod<&TGridLook::Format>(&Look);
     Grid->OnHighLightQuery = MakeMethod<&TGridLook::HighLight>(&Look);
     Grid->OnSelectQuery = MakeMethod<&TGridLook::Boxes>(&Look);
@@ -88,10 +90,12 @@ TEST_F(QtSortGridTest, AFormattedGridWithBevelsAndCheckBoxesPaints) {
   ASSERT_TRUE(SaveControlImage(Form.get(), file));
   QImage image(QString::fromStdString(file));
   ASSERT_FALSE(image.isNull());
-  // Highlighted rows are yellow beside their text; the others white.
+  // Highlighted rows are yellow beside their text; the others have the grid's colour.
   const TRect amount3 = Grid->CellRect(2, 3), amount2 = Grid->CellRect(2, 2);
+  const Integer face = ColorToRGB(clBtnFace);
+  const QColor faceColor(GetRValue(face), GetGValue(face), GetBValue(face));
   EXPECT_EQ(At(amount3.Left + 3, amount3.Bottom - 4, image), QColor(255, 255, 0));
-  EXPECT_EQ(At(amount2.Left + 3, amount2.Bottom - 4, image), QColor(255, 255, 255));
+  EXPECT_EQ(At(amount2.Left + 3, amount2.Bottom - 4, image), faceColor);
   // The raised bevel: a light left edge, a dark right one.
   const QColor light = At(amount2.Left, amount2.Top + 8, image), dark = At(amount2.Right - 1, amount2.Top + 8, image);
   EXPECT_GT(light.lightness(), dark.lightness() + 60);
@@ -103,7 +107,7 @@ TEST_F(QtSortGridTest, AFormattedGridWithBevelsAndCheckBoxesPaints) {
   // The hidden column is filled and has no text: one colour across the cell.
   const TRect hidden = Grid->CellRect(4, 2);
   for (Integer x = hidden.Left + 1; x < hidden.Right - 1; ++x)
-    EXPECT_EQ(At(x, (hidden.Top + hidden.Bottom) / 2, image), QColor(255, 255, 255)) << x;
+    EXPECT_EQ(At(x, (hidden.Top + hidden.Bottom) / 2, image), faceColor) << x;
 }
 
 TEST_F(QtSortGridTest, AClickOnAHeaderSortsThroughQtsEvents) {

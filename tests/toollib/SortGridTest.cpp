@@ -15,6 +15,17 @@
 namespace xel {
 namespace {
 
+// Lines of the headless canvas's drawing log.
+String Corners(const TRect& r) {
+  return IntToStr(r.Left) + "," + IntToStr(r.Top) + "," + IntToStr(r.Right) + "," + IntToStr(r.Bottom);
+}
+String TextLine(const TRect& r, Integer x, Integer y, const String& text) {
+  return "TextRect " + Corners(r) + " " + IntToStr(x) + "," + IntToStr(y) + " " + text;
+}
+String LineLine(Integer x1, Integer y1, Integer x2, Integer y2) {
+  return "Line " + IntToStr(x1) + "," + IntToStr(y1) + " " + IntToStr(x2) + "," + IntToStr(y2);
+}
+
 struct TSortGridLog : TObject {
   std::vector<String> Log;
   // Cell validation: refuses what is not a number; a text with blanks around is trimmed.
@@ -282,17 +293,13 @@ TEST_F(SortGridTest, CellFormatsAsPainted) {
   auto has = [&](const String& line) { return std::find(log.begin(), log.end(), line) != log.end(); };
   const TRect c1 = Grid->CellRect(1, 1), c2 = Grid->CellRect(2, 1);
   // Left and top: 2 pixels in. Right: width - text width - 2 (three 6-pixel characters).
-  EXPECT_TRUE(has("TextRect " + IntToStr(c1.Left) + "," + IntToStr(c1.Top) + "," + IntToStr(c1.Right) + "," +
-                  IntToStr(c1.Bottom) + " " + IntToStr(c1.Left + 2) + "," + IntToStr(c1.Top + 2) + " a"));
-  EXPECT_TRUE(has("TextRect " + IntToStr(c2.Left) + "," + IntToStr(c2.Top) + "," + IntToStr(c2.Right) + "," +
-                  IntToStr(c2.Bottom) + " " + IntToStr(c2.Right - 18 - 2) + "," + IntToStr(c2.Top + 2) + " xyz"));
+  EXPECT_TRUE(has(TextLine(c1, c1.Left + 2, c1.Top + 2, "a")));
+  EXPECT_TRUE(has(TextLine(c2, c2.Right - 18 - 2, c2.Top + 2, "xyz")));
   for (const String& line : log) EXPECT_EQ(line.find("secret"), String::npos) << line;
   // The raised bevel of a data cell: right and left, bottom and top edges.
   const Integer r = c1.Right - 1, b = c1.Bottom - 1;
-  for (const String& edge : {"Line " + IntToStr(r) + "," + IntToStr(c1.Top) + " " + IntToStr(r) + "," + IntToStr(b),
-                             "Line " + IntToStr(c1.Left) + "," + IntToStr(c1.Top) + " " + IntToStr(c1.Left) + "," + IntToStr(b),
-                             "Line " + IntToStr(c1.Left) + "," + IntToStr(b) + " " + IntToStr(r) + "," + IntToStr(b),
-                             "Line " + IntToStr(c1.Left) + "," + IntToStr(c1.Top) + " " + IntToStr(r) + "," + IntToStr(c1.Top)})
+  for (const String& edge : {LineLine(r, c1.Top, r, b), LineLine(c1.Left, c1.Top, c1.Left, b),
+                             LineLine(c1.Left, b, r, b), LineLine(c1.Left, c1.Top, r, c1.Top)})
     EXPECT_TRUE(has(edge)) << edge;
   TFormatOptions f;
   Grid->InitializeFormatOptions(f);
@@ -543,16 +550,14 @@ TEST_F(SortGridExTest, CheckBoxesAndHighlightAsPainted) {
   const TRect box = Grid->CellRect(1, 1), ticked = Grid->CellRect(1, 2), text = Grid->CellRect(2, 3);
   // A 16-pixel square in the middle of a 64 x 20 cell; the cross a pixel inside it.
   const Integer left = box.Left + 24, top = box.Top + 2;
-  EXPECT_TRUE(has("Rectangle " + IntToStr(left) + "," + IntToStr(top) + "," + IntToStr(left + 16) + "," + IntToStr(top + 16)));
+  EXPECT_TRUE(has("Rectangle " + Corners(Rect(left, top, left + 16, top + 16))));
   const Integer tl = ticked.Left + 24, tt = ticked.Top + 2;
-  EXPECT_TRUE(has("Line " + IntToStr(tl + 1) + "," + IntToStr(tt + 1) + " " + IntToStr(tl + 14) + "," + IntToStr(tt + 14)));
-  EXPECT_FALSE(has("Line " + IntToStr(left + 1) + "," + IntToStr(top + 1) + " " + IntToStr(left + 14) + "," + IntToStr(top + 14)));
-  // Row 3 in the highlight colour: the other column's text cell and the box's cell.
-  const String rect3 = IntToStr(text.Left) + "," + IntToStr(text.Top) + "," + IntToStr(text.Right) + "," + IntToStr(text.Bottom);
-  EXPECT_TRUE(has("TextRect " + rect3 + " " + IntToStr(text.Left + 2) + "," + IntToStr(text.Top + 2) + " text"));
-  const TRect b3 = Grid->CellRect(1, 3);
-  EXPECT_TRUE(has("FillRect " + IntToStr(b3.Left) + "," + IntToStr(b3.Top) + "," + IntToStr(b3.Right) + "," +
-                  IntToStr(b3.Bottom) + " " + ColorToString(clYellow)));
+  EXPECT_TRUE(has(LineLine(tl + 1, tt + 1, tl + 14, tt + 14)));
+  EXPECT_TRUE(has(LineLine(tl + 1, tt + 14, tl + 14, tt + 1)));
+  EXPECT_FALSE(has(LineLine(left + 1, top + 1, left + 14, top + 14)));
+  // Row 3 in the highlight colour (the box's cell), the text cell beside it drawn as text.
+  EXPECT_TRUE(has(TextLine(text, text.Left + 2, text.Top + 2, "text")));
+  EXPECT_TRUE(has("FillRect " + Corners(Grid->CellRect(1, 3)) + " " + ColorToString(clYellow)));
 }
 
 TEST(SortGridRegistryTest, BothGridsHaveSoundProperties) {

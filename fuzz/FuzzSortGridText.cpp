@@ -2,19 +2,27 @@
 // same; every column sorts, in the order its content decides, and the sort undoes.
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "SortGrid.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace xel;
-  static const String file = [] {
-    char name[] = "/tmp/xel-fuzz-sortgrid-XXXXXX";
+  // In memory where there is such a folder: the grid's writer syncs every file.
+  static char name[64];
+  static const bool made = [] {
+    std::strcpy(name, DirectoryExists("/dev/shm") ? "/dev/shm/xel-fuzz-sortgrid-XXXXXX"
+                                                   : "/tmp/xel-fuzz-sortgrid-XXXXXX");
     int fd = mkstemp(name);
     if (fd < 0) std::abort();
     close(fd);
-    return String(name);
+    std::atexit([] { std::remove(name); });
+    return true;
   }();
+  (void)made;
+  const String file = name;
   WriteFileAtomically(file, std::string_view(reinterpret_cast<const char*>(data), size));
   TSortGrid grid(nullptr);
   grid.LoadFromFile(file, ';');

@@ -78,14 +78,6 @@ private:
   std::unordered_map<String, Integer> FWidths;
 };
 
-// Where index i ends up when the line at from moves to to.
-Integer MovedIndex(Integer i, Integer from, Integer to) {
-  if (i == from) return to;
-  if (from < to && i > from && i <= to) return i - 1;
-  if (from > to && i >= to && i < from) return i + 1;
-  return i;
-}
-
 }  // namespace
 
 const TSortedListEntry& TSortedList::Items(Integer index) const {

@@ -455,15 +455,14 @@ void MoveLine(std::vector<Line>& lines, Integer from, Integer to) {
   if (from < to) std::rotate(first + from, first + from + 1, first + to + 1);
   else std::rotate(first + to, first + from, first + from + 1);
 }
+}  // namespace
 
-// Where index i ends up when the line at from moves to to.
 Integer MovedIndex(Integer i, Integer from, Integer to) {
   if (i == from) return to;
   if (from < to && i > from && i <= to) return i - 1;
   if (from > to && i >= to && i < from) return i + 1;
   return i;
 }
-}  // namespace
 
 void TCustomGrid::MoveColumn(Integer fromIndex, Integer toIndex) {
   if (fromIndex < 0 || fromIndex >= FColCount || toIndex < 0 || toIndex >= FColCount)

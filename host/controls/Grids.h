@@ -313,6 +313,9 @@ private:
   std::vector<std::unique_ptr<TStringGridStrings>> FColLists, FRowLists;
 };
 
+// Where line i of a grid ends up when the line at from moves to to.
+Integer MovedIndex(Integer i, Integer from, Integer to);
+
 void RegisterGridsClasses();
 
 }  // namespace xel

@@ -15,6 +15,8 @@ namespace xel {
 
 namespace {
 
+constexpr const char* SIndexOutOfRange = "Grid index out of range";
+
 // A sort key converted once, so that comparing does not convert again.
 struct TSortKey {
   String Text;         // upper-cased unless the sort is case-sensitive
@@ -111,7 +113,7 @@ void TSortGrid::SetProportionalScrollBars(bool v) {
 
 void TSortGrid::SortByColumn(Integer col, TSortOptions options) {
   if (GetEditorMode() || GetFixedRows() + 1 >= GetRowCount()) return;
-  if (col < 0 || col >= GetColCount()) throw EInvalidGridOperation("Grid index out of range");
+  if (col < 0 || col >= GetColCount()) throw EInvalidGridOperation(SIndexOutOfRange);
   OnBeginSort(this, col, options);
   if (options.SortStyle == ssAutomatic) options.SortStyle = DetermineSortStyle(col);
   ListQuickSort(col, options);
@@ -297,7 +299,7 @@ void TSortGrid::DrawCell(Integer col, Integer row, const TRect& rect, TGridDrawS
 // ---------------------------------------------------------------- column sizing
 
 void TSortGrid::AutoSizeCol(Integer col) {
-  if (col < 0 || col >= GetColCount()) throw EInvalidGridOperation("Grid index out of range");
+  if (col < 0 || col >= GetColCount()) throw EInvalidGridOperation(SIndexOutOfRange);
   TTextWidths widths;
   Integer widest = 0;
   TFormatOptions f;
@@ -329,7 +331,7 @@ void TSortGrid::WithoutEditor(F change) {
 }
 
 void TSortGrid::InsertRow(Integer index) {
-  if (index < 0 || index > GetRowCount()) throw EInvalidGridOperation("Grid index out of range");
+  if (index < 0 || index > GetRowCount()) throw EInvalidGridOperation(SIndexOutOfRange);
   SetRowCount(GetRowCount() + 1);
   MoveRow(GetRowCount() - 1, index);
   Rows(index)->Clear();
@@ -338,7 +340,7 @@ void TSortGrid::InsertRow(Integer index) {
 }
 
 void TSortGrid::InsertColumn(Integer index) {
-  if (index < 0 || index > GetColCount()) throw EInvalidGridOperation("Grid index out of range");
+  if (index < 0 || index > GetColCount()) throw EInvalidGridOperation(SIndexOutOfRange);
   SetColCount(GetColCount() + 1);
   MoveColumn(GetColCount() - 1, index);
   Cols(index)->Clear();

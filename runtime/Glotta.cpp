@@ -1,6 +1,7 @@
 #include "Glotta.h"
 
 #include "MRUComboBox.h"
+#include "SortGridEx.h"
 
 #include "Application.h"
 #include "ButtonPanel.h"
@@ -445,6 +446,7 @@ void RegisterGlottaClasses() {
   RegisterMRUComboBoxClasses();
   RegisterSuperFormClasses();
   RegisterButtonPanelClasses();
+  RegisterSortGridClasses();
 }
 
 }  // namespace xel

@@ -155,11 +155,17 @@ void TCustomForm::FocusControl(TWinControl* control) {
     FEntered = control != nullptr;
     FControlState.Include(csFocusing);
     TFinally done([this] { FControlState.Exclude(csFocusing); });
-    // Focus moving between a control and its own child (a grid and its cell editor) does
-    // not leave or enter the outer one.
-    if (old && !(control && old->ContainsControl(control))) old->DoExit();
+    // As in the host, focus leaves every control from the old one outwards up to the first
+    // that also holds the new one, and enters the new one's parents from the outside in:
+    // a grid hears that the focus left its cell editor for another control, but focus
+    // moving between the grid and its editor neither leaves nor enters the grid.
+    for (TWinControl* w = old; w && w != this && !(control && w->ContainsControl(control)); w = w->Parent())
+      w->DoExit();
     if (control && FActiveControl == control) {
-      if (!(old && control->ContainsControl(old))) control->DoEnter();
+      std::vector<TWinControl*> entered;
+      for (TWinControl* w = control; w && w != this && !(old && w->ContainsControl(old)); w = w->Parent())
+        entered.push_back(w);
+      for (auto it = entered.rbegin(); it != entered.rend() && FActiveControl == control; ++it) (*it)->DoEnter();
       if (control->HandleAllocated()) control->Backend()->SetFocus(control);
     }
   }

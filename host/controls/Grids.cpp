@@ -455,15 +455,14 @@ void MoveLine(std::vector<Line>& lines, Integer from, Integer to) {
   if (from < to) std::rotate(first + from, first + from + 1, first + to + 1);
   else std::rotate(first + to, first + from, first + from + 1);
 }
+}  // namespace
 
-// Where index i ends up when the line at from moves to to.
 Integer MovedIndex(Integer i, Integer from, Integer to) {
   if (i == from) return to;
   if (from < to && i > from && i <= to) return i - 1;
   if (from > to && i >= to && i < from) return i + 1;
   return i;
 }
-}  // namespace
 
 void TCustomGrid::MoveColumn(Integer fromIndex, Integer toIndex) {
   if (fromIndex < 0 || fromIndex >= FColCount || toIndex < 0 || toIndex >= FColCount)
@@ -718,14 +717,16 @@ void TCustomGrid::Paint() {
   c->Brush()->SetColor(GetColor());
   c->FillRect(GetClientRect());
   const Integer width = GetClientWidth(), height = GetClientHeight();
-  auto visibleLines = [](Integer fixed, Integer first, Integer count) {
+  // The lines that start inside the client area: a long grid paints one screen, not all of it.
+  auto visibleLines = [this](const TAxis& axis, Integer extent) {
     std::vector<Integer> lines;
-    for (Integer i = 0; i < fixed; ++i) lines.push_back(i);
-    for (Integer i = first; i < count; ++i) lines.push_back(i);
+    Integer p = 0;
+    for (Integer i = 0; i < axis.Fixed && p < extent; p += axis.Step(i), ++i) lines.push_back(i);
+    for (Integer i = axis.First; i < axis.Count && p < extent; p += axis.Step(i), ++i) lines.push_back(i);
     return lines;
   };
-  const std::vector<Integer> cols = visibleLines(FFixedCols, FTopLeft.X, FColCount);
-  const std::vector<Integer> rows = visibleLines(FFixedRows, FTopLeft.Y, FRowCount);
+  const std::vector<Integer> cols = visibleLines(Axis(true), width);
+  const std::vector<Integer> rows = visibleLines(Axis(false), height);
   // The visible lines lie side by side in this order: positions add up.
   Integer top = 0;
   for (Integer row : rows) {
@@ -905,6 +906,22 @@ void TStringGrid::SetEditText(Integer col, Integer row, const String& value) {
 void TStringGrid::ColumnMoved(Integer fromIndex, Integer toIndex) {
   for (auto& line : FCells) MoveLine(line, fromIndex, toIndex);
   TDrawGrid::ColumnMoved(fromIndex, toIndex);
+}
+
+void TStringGrid::ReorderRows(Integer first, const std::vector<Integer>& sources) {
+  const auto count = static_cast<Integer>(sources.size());
+  if (first < 0 || first + count > GetRowCount()) throw EInvalidGridOperation(SIndexOutOfRange);
+  std::vector<bool> taken(static_cast<size_t>(count), false);
+  for (Integer source : sources) {
+    if (source < first || source >= first + count || taken[static_cast<size_t>(source - first)])
+      throw EInvalidGridOperation(SIndexOutOfRange);
+    taken[static_cast<size_t>(source - first)] = true;
+  }
+  std::vector<std::vector<TCell>> block;
+  block.reserve(sources.size());
+  for (Integer source : sources) block.push_back(std::move(FCells[static_cast<size_t>(source)]));
+  std::move(block.begin(), block.end(), FCells.begin() + first);
+  Invalidate();
 }
 
 void TStringGrid::RowMoved(Integer fromIndex, Integer toIndex) {

@@ -293,6 +293,9 @@ protected:
   void ColumnMoved(Integer fromIndex, Integer toIndex) override;
   void RowMoved(Integer fromIndex, Integer toIndex) override;
   void SizeChanged(Integer oldColCount, Integer oldRowCount) override;
+  // Rows first + i take the cells (texts and objects) that row sources[i] had; sources is a
+  // permutation of first .. first + size - 1. Row heights stay where they are.
+  void ReorderRows(Integer first, const std::vector<Integer>& sources);
 
 private:
   struct TCell {
@@ -309,6 +312,9 @@ private:
   std::vector<std::vector<TCell>> FCells;  // rows of cells
   std::vector<std::unique_ptr<TStringGridStrings>> FColLists, FRowLists;
 };
+
+// Where line i of a grid ends up when the line at from moves to to.
+Integer MovedIndex(Integer i, Integer from, Integer to);
 
 void RegisterGridsClasses();
 

@@ -412,17 +412,28 @@ TDateTime StrToTime(std::string_view s, const TFormatSettings& fs) {
   return t;
 }
 
-TDateTime StrToDateTime(std::string_view s, const TFormatSettings& fs) {
+bool TryStrToDateTime(std::string_view s, TDateTime& value, const TFormatSettings& fs) {
   size_t i = 0;
   TDateTime d, t;
   if (!ScanDate(s, i, d, fs)) {
     i = 0;
-    if (ScanTime(s, i, t, fs) && i == s.size()) return t;
-    throw EConvertError(Format(SConst::InvalidDateTime, {String(s)}));
+    if (!ScanTime(s, i, t, fs) || i != s.size()) return false;
+    value = t;
+    return true;
   }
-  if (i == s.size()) return d;
-  if (!ScanTime(s, i, t, fs) || i != s.size()) throw EConvertError(Format(SConst::InvalidDateTime, {String(s)}));
-  return TDateTime(d.Value() < 0 ? d.Value() - t.Value() : d.Value() + t.Value());
+  if (i == s.size()) {
+    value = d;
+    return true;
+  }
+  if (!ScanTime(s, i, t, fs) || i != s.size()) return false;
+  value = TDateTime(d.Value() < 0 ? d.Value() - t.Value() : d.Value() + t.Value());
+  return true;
+}
+
+TDateTime StrToDateTime(std::string_view s, const TFormatSettings& fs) {
+  TDateTime dt;
+  if (!TryStrToDateTime(s, dt, fs)) throw EConvertError(Format(SConst::InvalidDateTime, {String(s)}));
+  return dt;
 }
 
 TDateTime StrToDate(std::string_view s) { return StrToDate(s, FormatSettings); }

@@ -38,5 +38,6 @@ TDateTime StrToDateTime(std::string_view s);
 TDateTime StrToDateTime(std::string_view s, const TFormatSettings& fs);
 bool TryStrToDate(std::string_view s, TDateTime& value, const TFormatSettings& fs);
 bool TryStrToTime(std::string_view s, TDateTime& value, const TFormatSettings& fs);
+bool TryStrToDateTime(std::string_view s, TDateTime& value, const TFormatSettings& fs);
 
 }  // namespace xel

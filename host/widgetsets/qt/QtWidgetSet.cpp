@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
@@ -75,8 +76,6 @@ TQtWidgetSet::TQtWidgetSet() {
   RegisterQtForms(this);
 }
 
-TQtWidgetSet::~TQtWidgetSet() = default;
-
 void TQtWidgetSet::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 void TQtWidgetSet::Run(TApplication* app) {
@@ -87,7 +86,29 @@ void TQtWidgetSet::Run(TApplication* app) {
   }
 }
 
-TPoint TQtWidgetSet::TextExtent(const TFont& font, const String& text) { return QtTextExtent(font, text); }
+// The font of the last measurement with its Qt metrics: sizing a grid's columns measures
+// thousands of texts in one font, and making the font is a good part of each measurement.
+struct TQtWidgetSet::TMeasureFont {
+  explicit TMeasureFont(const TFont& font)
+      : Name(font.GetName()), Height(font.GetHeight()), Style(font.GetStyle()), Metrics(QtFont(font)),
+        CellHeight(QtTextCell(QtFont(font)).Height) {}
+  // What QtFont reads of the host's font.
+  bool Same(const TFont& font) const {
+    return font.GetHeight() == Height && font.GetStyle() == Style && font.GetName() == Name;
+  }
+  String Name;
+  Integer Height;
+  TFontStyles Style;
+  QFontMetrics Metrics;
+  int CellHeight;
+};
+
+TPoint TQtWidgetSet::TextExtent(const TFont& font, const String& text) {
+  if (!FMeasureFont || !FMeasureFont->Same(font)) FMeasureFont = std::make_unique<TMeasureFont>(font);
+  return {FMeasureFont->Metrics.horizontalAdvance(QtString(text)), FMeasureFont->CellHeight};
+}
+
+TQtWidgetSet::~TQtWidgetSet() = default;
 
 // The desktop's browser shows the page; offscreen there is no desktop to ask.
 bool TQtWidgetSet::ShowHelp(const String& url) {

@@ -30,7 +30,9 @@ public:
   void Register(TClass cls, std::unique_ptr<TWSWinControl> backend) { RegisterBackend(cls, std::move(backend)); }
 
 private:
+  struct TMeasureFont;
   std::map<TTimer*, std::unique_ptr<QTimer>> FTimers;
+  std::unique_ptr<TMeasureFont> FMeasureFont;
 };
 
 // Installs the Qt widget set (making the Qt application object on first use).

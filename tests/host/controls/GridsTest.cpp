@@ -157,6 +157,26 @@ TEST_F(GridsTest, AlwaysShownEditorFollowsTheCurrentCell) {
   EXPECT_EQ(Grid->Cells(2, 1), "q");
 }
 
+TEST_F(GridsTest, FocusLeavesTheGridFromItsEditorButNotForIt) {
+  struct TFocusLog : TObject {
+    std::vector<String> Log;
+    void Enter(TObject* sender) { Log.push_back("enter " + static_cast<TComponent*>(sender)->GetName()); }
+    void Exit(TObject* sender) { Log.push_back("exit " + static_cast<TComponent*>(sender)->GetName()); }
+  } focus;
+  auto* other = new TButton(&Form);
+  other->SetName("Other");
+  other->SetParent(&Form);
+  for (TWinControl* c : std::initializer_list<TWinControl*>{Grid, other}) {
+    c->OnEnter = MakeMethod<&TFocusLog::Enter>(&focus);
+    c->OnExit = MakeMethod<&TFocusLog::Exit>(&focus);
+  }
+  Headless::TypeText(&Form, "x");  // the editor takes the focus inside the grid
+  ASSERT_EQ(Form.GetActiveControl(), Grid->InplaceEditor());
+  other->SetFocus();
+  Grid->SetFocus();
+  EXPECT_EQ(focus.Log, (std::vector<String>{"exit Grid", "enter Other", "exit Other", "enter Grid"}));
+}
+
 TEST_F(GridsTest, MouseSelectsSizesAndMovesColumns) {
   Grid->OnColumnMoved = MakeMethod<&TGridLog::Moved>(&Events);
   Grid->SetOptions(Grid->GetOptions() + TGridOptions{goColSizing, goColMoving});

@@ -15,6 +15,7 @@
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "HeadlessWidgetSet.h"
+#include "MainThread.h"
 #include "Menus.h"
 #include "QtWSControls.h"
 
@@ -71,9 +72,11 @@ TQtWidgetSet::TQtWidgetSet() {
   Register(TWinControl::StaticClass(), std::unique_ptr<TWSWinControl>(new TQtWSWinControl()));
   RegisterQtStdCtrls(this);
   RegisterQtForms(this);
+  // A call queued by another thread wakes the loop; qApp runs it on the main thread.
+  SetWakeMainThread([] { QMetaObject::invokeMethod(qApp, [] { CheckSynchronize(); }, Qt::QueuedConnection); });
 }
 
-TQtWidgetSet::~TQtWidgetSet() = default;
+TQtWidgetSet::~TQtWidgetSet() { SetWakeMainThread(nullptr); }
 
 void TQtWidgetSet::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 

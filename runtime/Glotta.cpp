@@ -1,6 +1,7 @@
 #include "Glotta.h"
 
 #include "MRUComboBox.h"
+#include "SyncThread.h"
 
 #include "Application.h"
 #include "ComponentRes.h"
@@ -436,6 +437,7 @@ void RegisterGlottaClasses() {
   RegisterGlottaToolsClasses();
   RegisterClasses({TGlotta::StaticClass(), TLangComboBox::StaticClass()});
   RegisterMRUComboBoxClasses();
+  RegisterSyncThreadClasses();
 }
 
 }  // namespace xel

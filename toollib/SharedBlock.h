@@ -74,7 +74,7 @@ TOpenedBlock OpenSharedBlock(const String& name, TSharedBlock::TKind kind, size_
 
 // The robust mutex of the blocks and of the mutex objects: a holder that dies leaves it
 // usable, and the next one to lock it hears so (EOWNERDEAD).
-void InitRobustMutex(pthread_mutex_t* mutex, bool shared, bool recursive);
+void InitRobustMutex(pthread_mutex_t* mutex, bool shared);
 // Locks, waiting timeout milliseconds at most (a negative one: no limit); 0, EOWNERDEAD
 // (locked; its holder had died), ETIMEDOUT or another error code.
 int LockRobustMutex(pthread_mutex_t* mutex, Integer timeout);

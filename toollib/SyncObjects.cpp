@@ -1,9 +1,12 @@
 #include "SyncObjects.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -149,24 +152,56 @@ void TEvent::Signal() {
 
 // ---------------------------------------------------------------- TMutex
 
+// The lock is not recursive: the owner's repeated waits are counted here instead, so that
+// the system only ever sees one lock and one unlock per ownership. Whether the calling
+// thread owns it the lock itself tells (EDEADLK), as a thread identifier may be reused.
+namespace {
+
+struct TMutexState {
+  pthread_mutex_t Lock;
+  std::atomic<pid_t> Owner;
+  std::int32_t Count;  // the owner's alone
+};
+
+bool OwnedByCaller(TMutexState* s) {
+  if (s->Owner.load() != gettid()) return false;
+  int r = pthread_mutex_trylock(&s->Lock);
+  if (r == EDEADLK) return true;
+  if (r == 0 || r == EOWNERDEAD) {
+    // The identifier was a dead owner's: the lock was free, and is given back.
+    if (r == EOWNERDEAD) pthread_mutex_consistent(&s->Lock);
+    pthread_mutex_unlock(&s->Lock);
+  }
+  return false;
+}
+
+void TakeOwnership(TMutexState* s) {
+  s->Owner = gettid();
+  s->Count = 1;
+}
+
+}  // namespace
+
 TMutex::TMutex(const String& name, bool initialOwner) : TMutex(StaticClass(), name, initialOwner) {}
 
 TMutex::TMutex(TClass cls, const String& name, bool initialOwner) {
-  OpenBlock(cls, name, TSharedBlock::bkMutex, sizeof(pthread_mutex_t), [=](void* payload, bool shared) {
-    auto* m = static_cast<pthread_mutex_t*>(payload);
-    InitRobustMutex(m, shared, true);
-    // Before anyone else can see it: nobody takes it in between.
-    if (initialOwner) pthread_mutex_lock(m);
+  OpenBlock(cls, name, TSharedBlock::bkMutex, sizeof(TMutexState), [=](void* payload, bool shared) {
+    auto* s = new (payload) TMutexState();
+    InitRobustMutex(&s->Lock, shared);
+    // Before anyone else can see it, so nobody takes it in between; a try, as it cannot
+    // fail and must not count as waiting for a lock while the block is being opened.
+    if (initialOwner && pthread_mutex_trylock(&s->Lock) == 0) TakeOwnership(s);
   });
 }
 
 TMutex::~TMutex() {
-  // The lock lives in the block; a thread of this process must not hold it when the block
-  // goes, so the last of the process's objects gives up what the calling thread holds.
-  if (FBlock.use_count() == 1) {
-    auto* m = State<pthread_mutex_t>();
-    for (int i = 0; i < 1 << 20 && pthread_mutex_unlock(m) == 0; ++i) {
-    }
+  // The lock lives in the block; a thread must not hold it when the block goes, so the
+  // last of the process's objects gives up what the calling thread holds.
+  auto* s = State<TMutexState>();
+  if (FBlock.use_count() == 1 && OwnedByCaller(s)) {
+    s->Count = 0;
+    s->Owner = 0;
+    pthread_mutex_unlock(&s->Lock);
   }
 }
 
@@ -176,15 +211,26 @@ bool TMutex::Wait(Integer timeout) {
 }
 
 TWaitResult TMutex::WaitFor(Integer timeout) {
-  switch (LockRobustMutex(State<pthread_mutex_t>(), timeout)) {
-    case 0: return wrSignaled;
-    case EOWNERDEAD: return wrAbandoned;
+  auto* s = State<TMutexState>();
+  if (OwnedByCaller(s)) {
+    ++s->Count;
+    return wrSignaled;
+  }
+  switch (LockRobustMutex(&s->Lock, timeout)) {
+    case 0: TakeOwnership(s); return wrSignaled;
+    case EOWNERDEAD: TakeOwnership(s); return wrAbandoned;
     case ETIMEDOUT: return wrTimeout;
     default: return wrError;
   }
 }
 
-bool TMutex::Release() { return pthread_mutex_unlock(State<pthread_mutex_t>()) == 0; }
+bool TMutex::Release() {
+  auto* s = State<TMutexState>();
+  if (!OwnedByCaller(s)) return false;
+  if (--s->Count > 0) return true;
+  s->Owner = 0;
+  return pthread_mutex_unlock(&s->Lock) == 0;
+}
 
 // ---------------------------------------------------------------- TSemaphore
 

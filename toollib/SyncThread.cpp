@@ -66,30 +66,34 @@ void SyncCall(const std::function<void()>& proc, const void* address) {
     proc();
     return;
   }
+  // The request stays the caller's, who waits for it: what the call raised is freed on
+  // this thread, and the main thread keeps no part of it once it has answered.
   struct TRequest {
     std::mutex Lock;
     std::condition_variable Done;
     bool Finished = false;
     std::exception_ptr Error;
-  };
-  auto request = std::make_shared<TRequest>();
-  QueueMainThreadCall([request, &proc, address] {
+  } request;
+  TRequest* r = &request;
+  QueueMainThreadCall([r, &proc, address] {
+    std::exception_ptr error;
     try {
       proc();
     } catch (const std::exception&) {
-      request->Error = std::current_exception();
+      error = std::current_exception();
     } catch (...) {
-      request->Error = std::make_exception_ptr(EUnknownException(
+      error = std::make_exception_ptr(EUnknownException(
           "Unspecified error at " + IntToHex(static_cast<Int64>(reinterpret_cast<std::uintptr_t>(address)), 8) + "h"));
     }
-    std::lock_guard lock(request->Lock);
-    request->Finished = true;
-    request->Done.notify_all();
+    std::lock_guard lock(r->Lock);
+    r->Error = std::move(error);
+    r->Finished = true;
+    r->Done.notify_all();
   });
   InterruptMainThreadWait();
-  std::unique_lock lock(request->Lock);
-  request->Done.wait(lock, [&] { return request->Finished; });
-  if (request->Error) std::rethrow_exception(request->Error);
+  std::unique_lock lock(request.Lock);
+  request.Done.wait(lock, [&] { return request.Finished; });
+  if (request.Error) std::rethrow_exception(request.Error);
 }
 
 }  // namespace

@@ -70,6 +70,11 @@ private:
 
 TWaitResult THandledObject::WaitFor(Integer) { return wrError; }
 
+bool THandledObject::Wait(Integer timeout) {
+  TWaitResult r = DoWait(timeout);
+  return r == wrSignaled || r == wrAbandoned;
+}
+
 void THandledObject::OpenBlock(TClass cls, const String& name, TSharedBlock::TKind kind, size_t payloadSize,
                                const std::function<void(void*, bool)>& init) {
   TOpenedBlock opened = OpenSharedBlock(name, kind, payloadSize, cls->ClassName(), init);
@@ -120,11 +125,6 @@ TEvent::TEvent(TClass cls, const String& name, bool manualReset, bool initialSta
     s->ManualReset = manualReset;
     s->Signaled = initialState;
   });
-}
-
-bool TEvent::Wait(Integer timeout) {
-  TWaitResult r = DoWait(timeout);
-  return r == wrSignaled || r == wrAbandoned;
 }
 
 TWaitResult TEvent::WaitFor(Integer timeout) {
@@ -205,11 +205,6 @@ TMutex::~TMutex() {
   }
 }
 
-bool TMutex::Wait(Integer timeout) {
-  TWaitResult r = DoWait(timeout);
-  return r == wrSignaled || r == wrAbandoned;
-}
-
 TWaitResult TMutex::WaitFor(Integer timeout) {
   auto* s = State<TMutexState>();
   if (OwnedByCaller(s)) {
@@ -244,11 +239,6 @@ TSemaphore::TSemaphore(TClass cls, const String& name, Integer maxCount, Integer
     s->Count = maxCount - taken;
     s->Max = maxCount;
   });
-}
-
-bool TSemaphore::Wait(Integer timeout) {
-  TWaitResult r = DoWait(timeout);
-  return r == wrSignaled || r == wrAbandoned;
 }
 
 TWaitResult TSemaphore::WaitFor(Integer timeout) {

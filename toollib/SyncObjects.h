@@ -29,6 +29,11 @@ public:
 
 protected:
   THandledObject() = default;
+  // Wait and Get of the objects one waits on: true unless the wait timed out (or failed).
+  bool Wait(Integer timeout);
+  bool Get() { return Wait(INFINITE); }
+  // How Wait waits: the system's wait here, the responsive one in the "Sync" classes.
+  virtual TWaitResult DoWait(Integer timeout) { return WaitFor(timeout); }
   void OpenBlock(TClass cls, const String& name, TSharedBlock::TKind kind, size_t payloadSize,
                  const std::function<void(void*, bool)>& init);
   TSharedBlock* Block() const { return FBlock.get(); }
@@ -58,9 +63,8 @@ class TEvent : public THandledObject {
 public:
   // An auto-reset event lets one wait through per Signal; a manual-reset one stays set.
   TEvent(const String& name, bool manualReset, bool initialState);
-  // True unless the wait timed out (or failed).
-  bool Wait(Integer timeout);
-  bool Get() { return Wait(INFINITE); }
+  using THandledObject::Get;
+  using THandledObject::Wait;
   bool Test() { return Wait(0); }
   void Reset();
   void Signal();
@@ -68,8 +72,6 @@ public:
 
 protected:
   TEvent(TClass cls, const String& name, bool manualReset, bool initialState);
-  // How Wait waits: the system's wait here, the responsive one in TSyncEvent.
-  virtual TWaitResult DoWait(Integer timeout) { return WaitFor(timeout); }
 
 private:
   bool CanInterrupt() const override { return true; }
@@ -83,15 +85,14 @@ public:
   // The initial owner gets it only when the mutex is created, not when it existed.
   TMutex(const String& name, bool initialOwner);
   ~TMutex() override;
-  bool Wait(Integer timeout);
-  bool Get() { return Wait(INFINITE); }
+  using THandledObject::Get;
+  using THandledObject::Wait;
   // False when the calling thread does not own it.
   bool Release();
   TWaitResult WaitFor(Integer timeout) override;
 
 protected:
   TMutex(TClass cls, const String& name, bool initialOwner);
-  virtual TWaitResult DoWait(Integer timeout) { return WaitFor(timeout); }
 };
 
 class TSemaphore : public THandledObject {
@@ -99,8 +100,8 @@ class TSemaphore : public THandledObject {
 public:
   // Starts with maxCount - taken free; a count below 1 or taken outside 0..maxCount fails.
   TSemaphore(const String& name, Integer maxCount, Integer taken);
-  bool Wait(Integer timeout);
-  bool Get() { return Wait(INFINITE); }
+  using THandledObject::Get;
+  using THandledObject::Wait;
   bool Release() { return ReleaseEx(1); }
   // False, and nothing released, when the count would pass the maximum.
   bool ReleaseEx(Integer count);
@@ -112,7 +113,6 @@ public:
 
 protected:
   TSemaphore(TClass cls, const String& name, Integer maxCount, Integer taken);
-  virtual TWaitResult DoWait(Integer timeout) { return WaitFor(timeout); }
 
 private:
   bool CanInterrupt() const override { return true; }

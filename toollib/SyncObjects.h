@@ -36,14 +36,14 @@ protected:
   virtual TWaitResult DoWait(Integer timeout) { return WaitFor(timeout); }
   void OpenBlock(TClass cls, const String& name, TSharedBlock::TKind kind, size_t payloadSize,
                  const std::function<void(void*, bool)>& init);
-  TSharedBlock* Block() const { return FBlock.get(); }
   // The payload as the object's state, under the block's lock.
   template <class T>
   T* State() const {
     return static_cast<T*>(FBlock->Payload());
   }
   // Waits under the block's lock until ready() (which may take what it waits for) says yes.
-  // On the main thread, a request of a worker (Interrupt) ends the wait early as a time-out.
+  // In a step of WaitForSyncObject, a request of a worker (Interrupt) ends the wait early
+  // as a time-out.
   TWaitResult WaitBlock(Integer timeout, const std::function<bool()>& ready);
   std::shared_ptr<TSharedBlock> FBlock;
 

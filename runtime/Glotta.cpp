@@ -2,6 +2,7 @@
 
 #include "MRUComboBox.h"
 #include "SortGridEx.h"
+#include "SyncThread.h"
 
 #include "Application.h"
 #include "ButtonPanel.h"
@@ -447,6 +448,7 @@ void RegisterGlottaClasses() {
   RegisterSuperFormClasses();
   RegisterButtonPanelClasses();
   RegisterSortGridClasses();
+  RegisterSyncThreadClasses();
 }
 
 }  // namespace xel

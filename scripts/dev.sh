@@ -5,6 +5,7 @@
 #   scripts/dev.sh run        build, then run the main program
 #   scripts/dev.sh test       build, then run every test
 #   scripts/dev.sh sanitize   build with AddressSanitizer + UBSan, then run every test
+#   scripts/dev.sh tsan       build the thread tests with ThreadSanitizer, then run them
 #   scripts/dev.sh bench      build, then run the benchmarks
 #   scripts/dev.sh fuzz       build the libFuzzer targets with clang, then run each for a
 #                             bounded time over the committed seed corpus
@@ -74,6 +75,15 @@ case "$mode" in
       LSAN_OPTIONS=suppressions="$root/scripts/lsan-qt.supp" \
       ctest --test-dir build/asan -j "$jobs" --output-on-failure
     ;;
+  tsan)
+    # Only the program with the thread tests and the helper it starts, without Qt: the
+    # rest of the suite has no threads.
+    configure build/tsan -DCMAKE_BUILD_TYPE=Debug -DXEL_TSAN=ON -DXEL_WITH_QT=OFF -DXEL_BUILD_BENCH=OFF \
+      -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+    cmake --build build/tsan -j "$jobs" --target test_syncthread synchelper
+    TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 XEL_WIDGETSET=headless \
+      ./build/tsan/tests/toollib/test_syncthread
+    ;;
   fuzz)
     configure build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DXEL_FUZZ=ON \
       -DXEL_WITH_QT=OFF -DXEL_BUILD_TESTS=OFF -DXEL_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
@@ -111,7 +121,7 @@ case "$mode" in
     for b in build/default/bench/bench_*; do "$b"; done
     ;;
   *)
-    echo "usage: scripts/dev.sh run|test|sanitize|bench" >&2
+    echo "usage: scripts/dev.sh run|test|sanitize|tsan|fuzz|bench" >&2
     exit 2
     ;;
 esac

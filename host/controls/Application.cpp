@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "Forms.h"
+#include "MainThread.h"
 #include "Platform.h"
 #include "WidgetSet.h"
 
@@ -105,6 +106,8 @@ void TApplication::Run() {
 
 void TApplication::ProcessMessages() {
   if (TWidgetSet* ws = WidgetSet()) ws->ProcessMessages();
+  // Calls of other threads run here too, on widget sets without a loop of their own.
+  CheckSynchronize();
   Idle();
 }
 

@@ -54,6 +54,8 @@ public:
   void SetMainForm(TCustomForm* form) { FMainForm = form; }
   // Shows the main form and runs the widget set's loop until Terminate.
   void Run();
+  // Handles what is pending, runs the calls other threads queued for the main thread, then
+  // one idle pass.
   void ProcessMessages();
   // One idle pass: frees released forms, then OnIdle.
   void Idle();

@@ -38,13 +38,13 @@ auto MakeMethod(Obj* obj) {
 }
 
 template <class Derived, class... Args>
-class TEvent {
+class TEventBase {
 public:
   using TThunk = void (*)(void*, Args...);
 
-  TEvent() = default;
-  TEvent(std::nullptr_t) {}
-  TEvent(TBoundMethod<Args...> bound) : FThunk(bound.Thunk), FData(bound.Data) {}
+  TEventBase() = default;
+  TEventBase(std::nullptr_t) {}
+  TEventBase(TBoundMethod<Args...> bound) : FThunk(bound.Thunk), FData(bound.Data) {}
 
   bool Assigned() const { return FThunk != nullptr; }
   explicit operator bool() const { return Assigned(); }
@@ -63,7 +63,9 @@ public:
     return d;
   }
 
-  friend bool operator==(const TEvent& a, const TEvent& b) { return a.FThunk == b.FThunk && a.FData == b.FData; }
+  friend bool operator==(const TEventBase& a, const TEventBase& b) {
+    return a.FThunk == b.FThunk && a.FData == b.FData;
+  }
 
 private:
   TThunk FThunk = nullptr;
@@ -71,11 +73,11 @@ private:
 };
 
 // Declares an event type: XEL_EVENT(TNotifyEvent, TObject* /*Sender*/).
-#define XEL_EVENT(Name, ...)                                                  \
-  struct Name : ::xel::TEvent<Name __VA_OPT__(, ) __VA_ARGS__> {              \
-    using ::xel::TEvent<Name __VA_OPT__(, ) __VA_ARGS__>::TEvent;             \
-    static constexpr const char* EventTypeName = #Name;                       \
-    static constexpr const char* EventParams = #__VA_ARGS__;                  \
+#define XEL_EVENT(Name, ...)                                                       \
+  struct Name : ::xel::TEventBase<Name __VA_OPT__(, ) __VA_ARGS__> {               \
+    using ::xel::TEventBase<Name __VA_OPT__(, ) __VA_ARGS__>::TEventBase;          \
+    static constexpr const char* EventTypeName = #Name;                            \
+    static constexpr const char* EventParams = #__VA_ARGS__;                       \
   }
 
 XEL_EVENT(TNotifyEvent, TObject* /*Sender*/);

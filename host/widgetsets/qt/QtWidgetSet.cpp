@@ -18,6 +18,7 @@
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "HeadlessWidgetSet.h"
+#include "MainThread.h"
 #include "Menus.h"
 #include "QtWSControls.h"
 
@@ -74,6 +75,8 @@ TQtWidgetSet::TQtWidgetSet() {
   Register(TWinControl::StaticClass(), std::unique_ptr<TWSWinControl>(new TQtWSWinControl()));
   RegisterQtStdCtrls(this);
   RegisterQtForms(this);
+  // A call queued by another thread wakes the loop; qApp runs it on the main thread.
+  SetWakeMainThread([] { QMetaObject::invokeMethod(qApp, [] { CheckSynchronize(); }, Qt::QueuedConnection); });
 }
 
 void TQtWidgetSet::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
@@ -108,7 +111,7 @@ TPoint TQtWidgetSet::TextExtent(const TFont& font, const String& text) {
   return {FMeasureFont->Metrics.horizontalAdvance(QtString(text)), FMeasureFont->CellHeight};
 }
 
-TQtWidgetSet::~TQtWidgetSet() = default;
+TQtWidgetSet::~TQtWidgetSet() { SetWakeMainThread(nullptr); }
 
 // The desktop's browser shows the page; offscreen there is no desktop to ask.
 bool TQtWidgetSet::ShowHelp(const String& url) {

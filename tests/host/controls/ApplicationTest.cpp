@@ -3,9 +3,11 @@
 
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "Forms.h"
 #include "HeadlessWidgetSet.h"
+#include "MainThread.h"
 
 namespace xel {
 namespace {
@@ -99,6 +101,23 @@ TEST(ApplicationTest, MainFormRunsTheLoopAndClosingItEnds) {
   Application->ProcessMessages();
   EXPECT_EQ(Application->MainForm(), nullptr);
   delete second;
+}
+
+TEST(ApplicationTest, CallsQueuedByOtherThreadsRunInOrderWhenMessagesAreProcessed) {
+  std::vector<int> ran;
+  std::thread worker([&ran] {
+    EXPECT_FALSE(IsMainThread());
+    EXPECT_FALSE(CheckSynchronize());  // only the main thread runs them
+    for (int i = 0; i < 3; ++i) QueueMainThreadCall([&ran, i] { ran.push_back(i); });
+  });
+  worker.join();
+  EXPECT_TRUE(ran.empty());
+  // A call queued while the queue is drained runs in the same pass.
+  QueueMainThreadCall([&ran] { QueueMainThreadCall([&ran] { ran.push_back(9); }); });
+  EXPECT_TRUE(IsMainThread());
+  Application->ProcessMessages();
+  EXPECT_EQ(ran, (std::vector<int>{0, 1, 2, 9}));
+  EXPECT_FALSE(CheckSynchronize());
 }
 
 }  // namespace

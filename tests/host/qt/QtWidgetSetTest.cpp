@@ -17,7 +17,9 @@
 #include <QTimer>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
+#include "MainThread.h"
 #include "QtWSControls.h"
 #include "QtWidgetSet.h"
 #include "SampleForm.h"
@@ -224,6 +226,25 @@ TEST(QtWorkbenchTest, GridEditingWithEnterAndEscape) {
   EXPECT_EQ(form->Status()->GetPanels()->Items(0)->GetText(), "Modified");
   QTest::keyClick(gridWidget, Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(form->Log, std::vector<String>{"save"});
+}
+
+TEST(QtMainThreadTest, ACallQueuedByAnotherThreadWakesTheSleepingLoop) {
+  bool ran = false;
+  // Should the wake fail, the loop still ends, and the test with it.
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [] { Application->Terminate(); });
+  guard.start(20000);
+  std::thread worker([&ran] {
+    QueueMainThreadCall([&ran] {
+      ran = true;
+      Application->Terminate();
+    });
+  });
+  Application->Run();  // sleeps until an event comes; no other event is due
+  worker.join();
+  guard.stop();
+  EXPECT_TRUE(ran);
 }
 
 }  // namespace

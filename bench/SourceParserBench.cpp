@@ -4,9 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "BenchRatio.h"
 #include "SourceParser.h"
@@ -31,11 +29,8 @@ std::vector<String> FreePascalSources() {
   std::vector<String> texts;
   size_t total = 0;
   for (const fs::path& f : files) {
-    std::ifstream in(f, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    total += s.str().size();
-    texts.push_back(s.str());
+    texts.push_back(ReadTextFile(f.string()));
+    total += texts.back().size();
     if (total >= kCorpusBytes) break;
   }
   return texts;

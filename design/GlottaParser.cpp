@@ -40,8 +40,8 @@ bool TGlottaParser::Check(bool qualified) {
   SetStringTokens(false);
   TFinally restore([&] { SetStringTokens(stringTokens); });
 
-  int unitEnd, next;
-  if (!FindTokenSequence(0, -1, {"end", "."}, unitEnd, next, {})) return false;
+  int unitEnd;
+  if (!FindModuleEnd(unitEnd)) return false;
   const String componentName = qualified && FComponent ? FComponent->GetName() : String();
   std::vector<bool> defined(FNames ? FNames->Count() : 0);
   String t;
@@ -91,6 +91,7 @@ bool TGlottaParser::Check(bool qualified) {
   }
   // A name is used when some call's name finds it, by the list's own lookup.
   for (int i = 0; FNames && i < FNames->Count(); ++i) {
+    if (defined[static_cast<size_t>(i)]) continue;
     String name = FNames->Get(i);
     int first = FNames->IndexOf(name);
     if (first < 0 || !defined[static_cast<size_t>(first)]) FUnusedNames->Add(name);

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 
+#include "StringTools.h"
 #include "VersionControl.h"
 
 XEL_UNIT_VERSION("$Header: /design/SourceParser.cpp 1 10.12.26 9:20 XG $")
@@ -47,23 +48,6 @@ bool SameChars(const char* a, const char* b, size_t n, bool caseSensitive) {
 
 bool SameToken(const String& a, const String& b, TFindSymbolOptions options) {
   return options.Contains(fsCaseSensitive) ? a == b : SameText(a, b);
-}
-
-// Inserts at a 0-based index and replaces the blanks and line breaks around it, so that
-// the inserted text alone separates the pieces; at the very end only those after the
-// point go.
-void TrimInsert(const String& insertion, String& s, int index) {
-  size_t i = static_cast<size_t>(std::clamp(index, 0, static_cast<int>(s.size())));
-  size_t after = i;
-  while (after < s.size() && IsBlankOrControl(s[after])) ++after;
-  s.erase(i, after - i);
-  if (i < s.size()) {
-    size_t before = i;
-    while (before > 0 && IsBlankOrControl(s[before - 1])) --before;
-    s.erase(before, i - before);
-    i = before;
-  }
-  s.insert(i, insertion);
 }
 
 // One pass over the text: a state per kind of place, each with a loop that runs over the
@@ -266,11 +250,8 @@ TCodeType DetectCodeType(const String& text) {
 
 String TSourceCodeBlock::BlockText() const { return Copy(FParser->Text(), FOffset + 1, FLength); }
 
-TSourceParser::TSourceParser(const String& text) : FBlocks(new TSourceCodeBlocks()) {
-  InvalidateStatus();
-  FText = text;
-  FCodeType = DetectCodeType(FText);
-}
+TSourceParser::TSourceParser(const String& text)
+    : FCodeType(DetectCodeType(text)), FText(text), FBlocks(new TSourceCodeBlocks()) {}
 
 TSourceParser::~TSourceParser() { delete FBlocks; }
 
@@ -505,8 +486,8 @@ bool TSourceParser::Pas_CheckClassOrInterfaceToken(int offset, int toOffset, boo
 bool TSourceParser::Pas_HasUnitMainProgram(bool& hasMain, int& mainOffset) const {
   hasMain = false;
   mainOffset = -1;
-  int finalEnd, next;
-  if (!FindTokenSequence(0, -1, {"end", "."}, finalEnd, next, {})) return false;
+  int finalEnd;
+  if (!FindModuleEnd(finalEnd)) return false;
   const int to = finalEnd - 1;
   // Kinds of the open blocks: the "case" of a variant record has no "end" of its own.
   std::vector<bool> recordLike;
@@ -561,10 +542,15 @@ bool TSourceParser::UsesClauseNames(int offset, int toOffset, const String& unit
   return false;
 }
 
+bool TSourceParser::FindModuleEnd(int& endPos) const {
+  int next;
+  return FindTokenSequence(0, -1, {"end", "."}, endPos, next, {});
+}
+
 bool TSourceParser::Pas_UseUnit(const String& unitName, bool inInterface, bool& alreadyUsed) {
   alreadyUsed = false;
   int moduleEnd, pos, next;
-  if (!FindTokenSequence(0, -1, {"end", "."}, moduleEnd, next, {})) return false;
+  if (!FindModuleEnd(moduleEnd)) return false;
 
   int interfacePos = -1, interfaceEnd = -1;
   FindSymbol(0, moduleEnd, "interface", interfacePos, interfaceEnd, {fsControlCharBefore, fsControlCharAfter});
@@ -599,7 +585,7 @@ bool TSourceParser::Pas_UseUnit(const String& unitName, bool inInterface, bool& 
   int offset = 0;
   while (offset >= 0 && FindToken(offset, moduleEnd, "uses", pos, next, {})) {
     bool wanted = !isUnit || (inInterface ? pos < implementationPos : pos > implementationPos);
-    if (wanted && clauseEnd < 0) clauseEnd = pos + 4;
+    if (wanted && clauseEnd < 0) clauseEnd = next;
     if (UsesClauseNames(next, moduleEnd, unitName)) {
       alreadyUsed = true;
       return true;
@@ -607,10 +593,10 @@ bool TSourceParser::Pas_UseUnit(const String& unitName, bool inInterface, bool& 
     offset = next;
   }
   if (clauseEnd >= 0) {
-    TrimInsert("\r\n  " + unitName + ", ", FText, clauseEnd);
+    TrimInsert("\r\n  " + unitName + ", ", FText, clauseEnd + 1);
   } else {
-    int at = !isUnit ? headerEnd : inInterface ? interfacePos + 9 : implementationPos + 14;
-    TrimInsert("\r\n\r\nuses\r\n  " + unitName + ";\r\n\r\n", FText, at);
+    int at = !isUnit ? headerEnd : inInterface ? interfaceEnd : implementationEnd;
+    TrimInsert("\r\n\r\nuses\r\n  " + unitName + ";\r\n\r\n", FText, at + 1);
   }
   return true;
 }

@@ -101,6 +101,8 @@ public:
   bool FindTokenSequence(int from, int to, const std::vector<String>& tokens, int& foundPos, int& nextPos,
                          TFindSymbolOptions options) const;
 
+  // The final "end." of the module.
+  bool FindModuleEnd(int& endPos) const;
   // Whether token opens a block that a later "end" closes; false when a class or interface
   // declaration could not be decided.
   bool Pas_IsBeginToken(const String& prevToken, const String& token, int offset, int toOffset,

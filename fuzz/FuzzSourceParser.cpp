@@ -28,14 +28,15 @@ void CheckMask(const TSourceParser& p) {
     Require(static_cast<size_t>(b->Offset()) + static_cast<size_t>(b->Length()) <= text.size());
     Require(b->Column() >= 1 && b->Line() >= 0);
     char first = mask[static_cast<size_t>(b->Offset())];
-    Require(b->BlockType() == btComment ? first == '{' : (first == '[' || first == ']'));
+    Require(b->BlockType() == btComment ? first == SourceMask::CommentFirst
+                                         : (first == SourceMask::StringFirst || first == SourceMask::StringLast));
     previousEnd = b->Offset() + b->Length();
     for (int k = b->Offset(); k < previousEnd; ++k) covered[static_cast<size_t>(k)] = true;
   }
   for (size_t k = 0; k < text.size(); ++k) {
     bool lineBreak = text[k] == '\r' || text[k] == '\n';
     if (lineBreak) Require(mask[k] == text[k]);
-    else Require((mask[k] != ' ') == covered[k]);
+    else Require((mask[k] != SourceMask::Code) == covered[k]);
   }
 }
 

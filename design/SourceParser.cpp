@@ -486,7 +486,7 @@ bool TSourceParser::Pas_CheckClassOrInterfaceToken(int offset, int toOffset, boo
 bool TSourceParser::Pas_HasUnitMainProgram(bool& hasMain, int& mainOffset) const {
   hasMain = false;
   mainOffset = -1;
-  int finalEnd;
+  int finalEnd, next;
   if (!FindModuleEnd(finalEnd)) return false;
   const int to = finalEnd - 1;
   // Kinds of the open blocks: the "case" of a variant record has no "end" of its own.

@@ -50,10 +50,10 @@ namespace {
 // The stored bytes of a text slot go straight into the line; everything else through its
 // variant. Slot 0 of a live item is the property itself.
 void AppendValue(String& text, const TConsistentLangPropertyEntry* item, bool live, int slot) {
-  const std::vector<Byte>* b = live && slot == 0 ? nullptr : item->Buffer(slot);
-  if (b && b->size() >= 4 && (*b)[0] == (varString & 0xFF) && (*b)[1] == (varString >> 8) && (*b)[2] == 0 &&
-      (*b)[3] == 0) {
-    std::string_view payload(reinterpret_cast<const char*>(b->data()) + 4, b->size() - 4);
+  std::string_view b;
+  if (!(live && slot == 0) && item->Buffer(slot, b) && b.size() >= 4 && Byte(b[0]) == (varString & 0xFF) &&
+      Byte(b[1]) == (varString >> 8) && b[2] == 0 && b[3] == 0) {
+    std::string_view payload = b.substr(4);
     if (payload.find_first_of("\r\n") == std::string_view::npos) {
       text += '\'';
       text += payload;

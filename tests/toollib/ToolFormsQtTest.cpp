@@ -35,7 +35,7 @@ TEST(QtToolFormsTest, TheVersionWindowInBothLanguages) {
     const String file = String(XEL_PICTURE_DIR) + "/version-info-" + language + ".png";
     ASSERT_TRUE(SaveControlImage(form.get(), file));
     QImage image(QString::fromStdString(file));
-    EXPECT_EQ(image.width(), form->Width() * image.devicePixelRatio()) << language;
+    EXPECT_EQ(image.width(), form->GetClientWidth() * image.devicePixelRatio()) << language;
   }
   form->Glotta()->SetLanguage("English");
 }

@@ -284,6 +284,8 @@ void TCustomConfigFile::OpenStorage(bool forSave) {
   FIniFile->SetWriteBack(!forSave);
   FIniFile->SetHintPosition(FHintPosition);
   FIniFile->SetHintsEnabled(FHintsEnabled);
+  // Written once when everything went well; a failure leaves the file as it was.
+  FIniFile->BeginUpdate();
 }
 
 void TCustomConfigFile::ReportError(bool load) {
@@ -325,6 +327,7 @@ bool TCustomConfigFile::DoLoad(TComponent* only, bool whole) {
       OnCheckValues(this, valuesOk);
       if (!valuesOk) throw EStreamError(ClassName() + ".CheckValues failed");
     }
+    FIniFile->EndUpdate();
   } catch (const Exception&) {
     ok = false;
     undo.Restore();
@@ -357,6 +360,7 @@ bool TCustomConfigFile::DoSave(TComponent* only, bool whole) {
       }
     SaveComponents(only);
     if (whole && instance) SaveInstance(instance);
+    FIniFile->EndUpdate();
   } catch (const Exception&) {
     ok = false;
     ReportError(false);

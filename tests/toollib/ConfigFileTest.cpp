@@ -336,6 +336,20 @@ TEST_F(ConfigFileTest, AFailedSaveIsShownAndReported) {
   EXPECT_FALSE(Config->Save());
   EXPECT_EQ(GBoxes, (std::vector<String>{"Options: Configuration file could not be saved."}));
   EXPECT_EQ(Log->Calls, (std::vector<String>{"save error"}));
+
+  // A save that fails half-way leaves the file as it was, not half old and half new.
+  struct TFailing : TObject {
+    void Query(TObject*, TComponent* component, bool&) {
+      if (component->GetName() == "Probe") throw Exception("refused");
+    }
+  } failing;
+  Config->SetFileNameProp(Dir + "app.cfg");
+  ASSERT_TRUE(Config->Save());
+  const String before = Read("app.cfg");
+  Edit->SetText("changed");
+  Config->OnSaveComponentQuery = MakeMethod<&TFailing::Query>(&failing);
+  EXPECT_FALSE(Config->Save());
+  EXPECT_EQ(Read("app.cfg"), before);
 }
 
 TEST_F(ConfigFileTest, OneComponentAloneAndTheComponentQueries) {

@@ -7,6 +7,7 @@
 #include "Dialogs.h"
 #include "FileTools.h"
 #include "Parser.h"
+#include "StringTools.h"
 #include "SuperForm.h"
 #include "VersionControl.h"
 
@@ -51,24 +52,12 @@ bool NeedsQuoting(std::string_view s, std::string_view delimiter) {
 }
 
 String QuoteText(std::string_view s, std::string_view delimiter) {
-  String out;
-  bool open = false;
-  for (char c : s) {
+  String out = QuotedRunsAndCodes(s, [delimiter](char c) {
     auto u = static_cast<unsigned char>(c);
-    if (u < 32 || (u < 128 && c != '\'' && delimiter.find(c) != std::string_view::npos)) {
-      if (open) out += '\'';
-      else if (out.empty()) out += "''";  // the quoted form starts with a quote
-      open = false;
-      out += '#' + std::to_string(u);
-      continue;
-    }
-    if (!open) out += '\'';
-    open = true;
-    out += c;
-    if (c == '\'') out += '\'';
-  }
-  if (open) out += '\'';
-  return out;
+    return u < 32 || (u < 128 && c != '\'' && delimiter.find(c) != std::string_view::npos);
+  });
+  // The quoted form is known by its leading quote.
+  return out.front() == '#' ? "''" + out : out;
 }
 
 String UnquoteText(const String& stored) {
@@ -172,6 +161,28 @@ String ComponentKey(const TComponent* component, const TComponent* root) {
     return !cls.empty() && (cls[0] == 'T' || cls[0] == 't') ? cls.substr(1) : cls;
   }
   return component->GetName();
+}
+
+// Every stored property of the selected components (only that one, when one is given)
+// that the query lets through, with its key.
+template <class Proc>
+void ForEachStoredItem(TComponentEntries* entries, TCustomConfigFile* sender, TComponent* only,
+                       const TComponentQueryEvent& query, Proc proc) {
+  for (int i = 0; i < entries->Count(); ++i) {
+    TComponentEntry* entry = entries->Items(i);
+    TComponent* component = entry->GetRef();
+    if (!component || (only && component != only)) continue;
+    bool handle = true;
+    query(sender, component, handle);
+    if (!handle) continue;
+    const String prefix = ComponentKey(component, sender->Owner()) + ".";
+    TStringList items;
+    entry->MoveSubItemsToStrings(mmNameOnly, &items);
+    for (int k = 0; k < items.Count(); ++k) {
+      TStoredItem item;
+      if (DescribeItem(static_cast<TPropertyEntry*>(items.Objects(k)), item)) proc(item, prefix + items[k]);
+    }
+  }
 }
 
 const char* const kDefaultRegistryPath = "Software\\Xel GbR\\MyApplication";
@@ -295,15 +306,27 @@ void TCustomConfigFile::ReportError(bool load) {
   else OnSaveError(this);
 }
 
+TPersistent* TCustomConfigFile::StartRun(TInternalStatus status) {
+  Enter(status);
+  try {
+    RefreshEntries();
+    TPersistent* instance = nullptr;
+    OnGetInstance(this, instance);
+    return instance;
+  } catch (...) {
+    EndRun();
+    throw;
+  }
+}
+
+void TCustomConfigFile::EndRun() {
+  FIniFile.reset();
+  FStatus = isNone;
+}
+
 bool TCustomConfigFile::DoLoad(TComponent* only, bool whole) {
-  Enter(isLoading);
-  TFinally leave([this] {
-    FIniFile.reset();
-    FStatus = isNone;
-  });
-  RefreshEntries();
-  TPersistent* instance = nullptr;
-  OnGetInstance(this, instance);
+  TPersistent* instance = StartRun(isLoading);
+  TFinally leave([this] { EndRun(); });
   if (whole) OnGetDefaults(this);
   bool ok = true;
   TUndoList undo;
@@ -340,14 +363,8 @@ bool TCustomConfigFile::DoLoad(TComponent* only, bool whole) {
 }
 
 bool TCustomConfigFile::DoSave(TComponent* only, bool whole) {
-  Enter(isSaving);
-  TFinally leave([this] {
-    FIniFile.reset();
-    FStatus = isNone;
-  });
-  RefreshEntries();
-  TPersistent* instance = nullptr;
-  OnGetInstance(this, instance);
+  TPersistent* instance = StartRun(isSaving);
+  TFinally leave([this] { EndRun(); });
   bool ok = true;
   try {
     OpenStorage(true);
@@ -384,50 +401,23 @@ String TCustomConfigFile::ReadBack(const String& section, const String& ident, c
 
 void TCustomConfigFile::LoadComponents(TComponent* only, TUndoList& undo) {
   const String section = GetSection();
-  for (int i = 0; i < FEntries->Count(); ++i) {
-    TComponentEntry* entry = FEntries->Items(i);
-    TComponent* component = entry->GetRef();
-    if (!component || (only && component != only)) continue;
-    bool handle = true;
-    OnLoadComponentQuery(this, component, handle);
-    if (!handle) continue;
-    const String prefix = ComponentKey(component, Owner()) + ".";
-    TStringList items;
-    entry->MoveSubItemsToStrings(mmNameOnly, &items);
-    for (int k = 0; k < items.Count(); ++k) {
-      TStoredItem item;
-      if (!DescribeItem(static_cast<TPropertyEntry*>(items.Objects(k)), item)) continue;
-      if (item.Info && !item.Info->Writable()) continue;
-      const Variant before = item.Get();
-      const String current = ValueToText(before, item.Kind, FIniFile->GetHintDelimiter());
-      const String text = ReadBack(section, prefix + items[k], item.Hint, current);
-      if (text == current) continue;
-      undo.Values.emplace_back(item.Entry, before);
-      item.Set(TextToValue(text, item.Kind));
-    }
-  }
+  ForEachStoredItem(FEntries.get(), this, only, OnLoadComponentQuery, [&](TStoredItem& item, const String& key) {
+    if (item.Info && !item.Info->Writable()) return;
+    const Variant before = item.Get();
+    const String current = ValueToText(before, item.Kind, FIniFile->GetHintDelimiter());
+    const String text = ReadBack(section, key, item.Hint, current);
+    if (text == current) return;
+    undo.Values.emplace_back(item.Entry, before);
+    item.Set(TextToValue(text, item.Kind));
+  });
 }
 
 void TCustomConfigFile::SaveComponents(TComponent* only) {
   const String section = GetSection();
-  for (int i = 0; i < FEntries->Count(); ++i) {
-    TComponentEntry* entry = FEntries->Items(i);
-    TComponent* component = entry->GetRef();
-    if (!component || (only && component != only)) continue;
-    bool handle = true;
-    OnSaveComponentQuery(this, component, handle);
-    if (!handle) continue;
-    const String prefix = ComponentKey(component, Owner()) + ".";
-    TStringList items;
-    entry->MoveSubItemsToStrings(mmNameOnly, &items);
-    for (int k = 0; k < items.Count(); ++k) {
-      TStoredItem item;
-      if (!DescribeItem(static_cast<TPropertyEntry*>(items.Objects(k)), item)) continue;
-      FIniFile->SetHintsEnabled(FHintsEnabled && !item.Hint.empty());
-      FIniFile->WriteStringEx(section, prefix + items[k], item.Hint,
-                              ValueToText(item.Get(), item.Kind, FIniFile->GetHintDelimiter()));
-    }
-  }
+  ForEachStoredItem(FEntries.get(), this, only, OnSaveComponentQuery, [&](TStoredItem& item, const String& key) {
+    FIniFile->SetHintsEnabled(FHintsEnabled && !item.Hint.empty());
+    FIniFile->WriteStringEx(section, key, item.Hint, ValueToText(item.Get(), item.Kind, FIniFile->GetHintDelimiter()));
+  });
 }
 
 namespace {

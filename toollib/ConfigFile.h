@@ -118,6 +118,9 @@ private:
   bool DoLoad(TComponent* only, bool whole);
   bool DoSave(TComponent* only, bool whole);
   void Enter(TInternalStatus status);
+  // Status set, selection re-bound, the extra object asked for; EndRun undoes the first.
+  TPersistent* StartRun(TInternalStatus status);
+  void EndRun();
   void OpenStorage(bool forSave);
   String ReadBack(const String& section, const String& ident, const String& hint, const String& current);
   void LoadComponents(TComponent* only, TUndoList& undo);

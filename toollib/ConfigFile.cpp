@@ -36,7 +36,9 @@ bool IsStorableKind(TTypeKind kind) {
   }
 }
 
-bool IsTextKind(TTypeKind kind) { return kind == tkString || kind == tkLString || kind == tkWString || kind == tkVariant; }
+bool IsTextKind(TTypeKind kind) {
+  return kind == tkString || kind == tkLString || kind == tkWString || kind == tkVariant;
+}
 
 // A text is stored as it stands unless the storage would change it: a control character
 // (a line break would end the INI line), a character of the hint delimiter (reading would

@@ -1,5 +1,6 @@
 #include "LanguageFile.h"
 
+#include "StringTools.h"
 #include "VersionControl.h"
 
 XEL_UNIT_VERSION("$Header: /exchange/LanguageFile.cpp 1 10.12.26 17:30 XG $")
@@ -57,23 +58,7 @@ String EncodeLanguageValue(const Variant& value) {
     out += '\'';
     return out;
   }
-  String out = "(";
-  bool open = false;
-  for (char c : s) {
-    if (c == '\r' || c == '\n') {
-      if (open) out += '\'';
-      open = false;
-      out += c == '\r' ? "#13" : "#10";
-      continue;
-    }
-    if (!open) out += '\'';
-    open = true;
-    out += c;
-    if (c == '\'') out += '\'';
-  }
-  if (open) out += '\'';
-  out += ')';
-  return out;
+  return "(" + QuotedRunsAndCodes(s, [](char c) { return c == '\r' || c == '\n'; }) + ")";
 }
 
 TValueParse DecodeLanguageValue(std::string_view text, String& value) {

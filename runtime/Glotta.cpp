@@ -1,5 +1,6 @@
 #include "Glotta.h"
 
+#include "ConfigFile.h"
 #include "MRUComboBox.h"
 #include "SortGridEx.h"
 #include "SyncThread.h"
@@ -448,6 +449,7 @@ void RegisterGlottaClasses() {
   RegisterSuperFormClasses();
   RegisterButtonPanelClasses();
   RegisterSortGridClasses();
+  RegisterConfigFileClasses();
   RegisterSyncThreadClasses();
 }
 

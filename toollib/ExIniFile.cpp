@@ -64,6 +64,19 @@ void TExIniFile::WriteRaw(const String& section, const String& ident, const Stri
   const TIniData::TLine* line = FIniFile->Data().FindKey(section, ident);
   if (line && line->Value == Trim(value)) return;
   FIniFile->WriteString(section, ident, value);
+  FileChanged();
+}
+
+void TExIniFile::FileChanged() {
+  if (FUpdateCount > 0) FChanged = true;
+  else FIniFile->UpdateFile();
+}
+
+void TExIniFile::BeginUpdate() { ++FUpdateCount; }
+
+void TExIniFile::EndUpdate() {
+  if (FUpdateCount == 0 || --FUpdateCount > 0 || !FChanged) return;
+  FChanged = false;
   FIniFile->UpdateFile();
 }
 
@@ -158,7 +171,7 @@ void TExIniFile::EraseSection(const String& section) {
   if (!FIniFile->Data().FindSection(section)) return;
   CheckWritable();
   FIniFile->EraseSection(section);
-  FIniFile->UpdateFile();
+  FileChanged();
 }
 
 void TExIniFile::DeleteKey(const String& section, const String& ident) {
@@ -170,7 +183,7 @@ void TExIniFile::DeleteKey(const String& section, const String& ident) {
   if (!FIniFile->Data().FindKey(section, ident)) return;
   CheckWritable();
   FIniFile->DeleteKey(section, ident);
-  FIniFile->UpdateFile();
+  FileChanged();
 }
 
 String TExIniFile::GetFileName() const { return FIniFile ? FIniFile->FileName() : FRegistryPath; }

@@ -63,6 +63,12 @@ public:
   void EraseSection(const String& section);
   void DeleteKey(const String& section, const String& ident);
 
+  // Between these, changes of a file stay in memory; the last EndUpdate writes them in one
+  // go (a whole save is one write, not one per value). Changes of an update that is never
+  // ended are not written at all, so a failed save leaves the file as it was.
+  void BeginUpdate();
+  void EndUpdate();
+
   // The file name, or the registry path below its root.
   String GetFileName() const;
 
@@ -81,6 +87,7 @@ private:
   String RegistryName(const String& section, const String& ident) const;
   bool ReadRaw(const String& section, const String& ident, String& value);
   void WriteRaw(const String& section, const String& ident, const String& value);
+  void FileChanged();
 
   std::unique_ptr<TMemIniFile> FIniFile;
   std::unique_ptr<TRegistry> FRegistry;
@@ -90,6 +97,8 @@ private:
   Integer FHintPosition = 49;
   String FHintDelimiter = ";";
   bool FWriteBack = false;
+  int FUpdateCount = 0;
+  bool FChanged = false;
 };
 
 }  // namespace xel

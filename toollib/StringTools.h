@@ -52,6 +52,31 @@ int FindBuffer(const void* pattern, int patternLen, const void* buf, int bufLen)
 // True when the first count bytes of a and b are equal (nothing to compare is equal).
 bool Compare(const void* a, const void* b, int count);
 
+// s as quoted runs ('' for a quote inside) and #n codes, the codes for the bytes for which
+// coded answers true: 'first'#13#10'second'. The text starts with a code when the first
+// byte is coded, and an empty s gives an empty text.
+template <class Coded>
+String QuotedRunsAndCodes(std::string_view s, Coded coded) {
+  String out;
+  out.reserve(s.size() + 2);
+  bool open = false;
+  for (char c : s) {
+    if (coded(c)) {
+      if (open) out += '\'';
+      open = false;
+      out += '#';
+      out += std::to_string(static_cast<unsigned char>(c));
+      continue;
+    }
+    if (!open) out += '\'';
+    open = true;
+    out += c;
+    if (c == '\'') out += '\'';
+  }
+  if (open) out += '\'';
+  return out;
+}
+
 // Wildcard match of the whole of s: "*" any run of bytes, "?" exactly one byte, every other
 // byte itself (case-sensitive).
 bool CompareFilter(const String& filter, const String& s);

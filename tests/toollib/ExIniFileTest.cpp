@@ -47,6 +47,32 @@ TEST_F(ExIniFileTest, WriteBackCreatesMissingEntriesWithTheirDefaults) {
   EXPECT_EQ(Read("app.cfg"), "[S]\r\nName=given\r\nCount=4\r\nOn=1\r\nRatio=0.5\r\n");
 }
 
+TEST_F(ExIniFileTest, AnUpdateWritesTheFileOnceAtItsEndOrNotAtAll) {
+  Write("app.cfg", "[S]\r\nA=1\r\n");
+  {
+    TExIniFile ini(Dir + "app.cfg");
+    ini.BeginUpdate();
+    ini.BeginUpdate();
+    ini.WriteString("S", "A", "2");
+    ini.DeleteKey("S", "Gone");
+    ini.WriteString("T", "B", "3");
+    ini.EndUpdate();
+    EXPECT_EQ(Read("app.cfg"), "[S]\r\nA=1\r\n");  // still inside the outer update
+    ini.EndUpdate();
+    EXPECT_EQ(Read("app.cfg"), "[S]\r\nA=2\r\n\r\n[T]\r\nB=3\r\n");
+    ini.EndUpdate();  // one too many changes nothing
+    ini.WriteString("S", "A", "4");
+    EXPECT_EQ(Read("app.cfg"), "[S]\r\nA=4\r\n\r\n[T]\r\nB=3\r\n");
+  }
+  {
+    // An update that never ends writes nothing.
+    TExIniFile ini(Dir + "app.cfg");
+    ini.BeginUpdate();
+    ini.EraseSection("T");
+  }
+  EXPECT_EQ(Read("app.cfg"), "[S]\r\nA=4\r\n\r\n[T]\r\nB=3\r\n");
+}
+
 TEST_F(ExIniFileTest, ReadOnlyFilesAreMadeWritableUnlessOpenedForReading) {
   Write("ro.cfg", "[S]\r\nA=1\r\n");
   FileSetReadOnly(Dir + "ro.cfg", true);

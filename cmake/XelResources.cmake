@@ -52,7 +52,9 @@ endfunction()
 # (glotta import --mode clear), then it is converted and linked like xel_add_forms.
 function(xel_add_translated_forms target)
   foreach(name glotta xelform)
-    if(TARGET ${name})
+    # Inside the package's own build the tools may be defined after the caller (its
+    # libraries' windows); their names resolve when the build is generated.
+    if(TARGET ${name} OR XEL_TOOLS_IN_BUILD)
       set(${name}_tool ${name})
       set(${name}_dep ${name})
     elseif(TARGET XelGlotta::${name})

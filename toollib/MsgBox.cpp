@@ -114,7 +114,8 @@ String LiteralCaption(const String& s) { return StringReplace(s, "&", "&&", {rfR
 
 Integer ShowDialog(const String& text, const String& caption, TMsgBoxType type, TMsgBoxButtons buttons,
                    Integer helpContext, Integer errorAddress, const String& domain, bool errorReport) {
-  RegisterMsgBoxClasses();
+  static const bool registered = (RegisterMsgBoxClasses(), true);
+  (void)registered;
   std::unique_ptr<TMyMsgForm> form(New<TMyMsgForm>(Application));
   if (!domain.empty()) form->Glotta()->SetDomain(domain);
   form->HelpContext = helpContext;

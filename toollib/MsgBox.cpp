@@ -47,6 +47,20 @@ constexpr TButtonSpec kButtons[] = {
     {MsgBox::mbHelp, "Help", mrNone},
 };
 
+struct TTypeSpec {
+  const char* Caption;  // named string of the caption, when the type has one
+  TSystemIcon Icon;
+};
+
+// By message type, in the type's order.
+constexpr TTypeSpec kTypes[] = {
+    {"Warning", TSystemIcon::Exclamation},
+    {"Error", TSystemIcon::Hand},
+    {"Information", TSystemIcon::Asterisk},
+    {"Confirmation", TSystemIcon::Question},
+    {nullptr, TSystemIcon::Application},
+};
+
 // The button added when the set names none with the cancel role: it carries the result
 // of closing the window but is never shown.
 constexpr Integer kHiddenCancel = -1;
@@ -164,28 +178,10 @@ void ShowMessage(const String& text) { Msg(text, "", mtInformation, {}, 0); }
 // ---------------------------------------------------------------- TMyMsgForm
 
 void TMyMsgForm::Init(const String& text, const String& caption, TMsgBoxType type, TMsgBoxButtons buttons) {
-  String typeCaption;
-  switch (type) {
-    case MsgBox::mtWarning:
-      typeCaption = Glotta()->GetString("Warning");
-      InitIcon(TSystemIcon::Exclamation);
-      break;
-    case MsgBox::mtError:
-      typeCaption = Glotta()->GetString("Error");
-      InitIcon(TSystemIcon::Hand);
-      break;
-    case MsgBox::mtInformation:
-      typeCaption = Glotta()->GetString("Information");
-      InitIcon(TSystemIcon::Asterisk);
-      break;
-    case MsgBox::mtConfirmation:
-      typeCaption = Glotta()->GetString("Confirmation");
-      InitIcon(TSystemIcon::Question);
-      break;
-    case MsgBox::mtCustom: InitIcon(TSystemIcon::Application); break;
-    default: CaseError();
-  }
-  SetText(caption.empty() ? typeCaption : caption);
+  if (type < MsgBox::mtWarning || type > MsgBox::mtCustom) CaseError();
+  const TTypeSpec& spec = kTypes[type];
+  InitIcon(spec.Icon);
+  SetText(!caption.empty() || !spec.Caption ? caption : Glotta()->GetString(spec.Caption));
   InitButtons(buttons);
   FText = text;
   ArrangeControls();

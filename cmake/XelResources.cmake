@@ -52,9 +52,9 @@ endfunction()
 # (glotta import --mode clear), then it is converted and linked like xel_add_forms.
 function(xel_add_translated_forms target)
   foreach(name glotta xelform)
-    # The package's own libraries translate their windows before apps/ defines the tools;
-    # target names are resolved when the build is generated.
-    if(TARGET ${name} OR PROJECT_NAME STREQUAL "XelGlotta")
+    # Inside the package's own build the tools may be defined after the caller (its
+    # libraries' windows); their names resolve when the build is generated.
+    if(TARGET ${name} OR XEL_TOOLS_IN_BUILD)
       set(${name}_tool ${name})
       set(${name}_dep ${name})
     elseif(TARGET XelGlotta::${name})

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <set>
+#include <utility>
 
 #include "Application.h"
 #include "ClassRegistry.h"
@@ -9,6 +10,7 @@
 #include "Format.h"
 #include "Forms.h"
 #include "ResFile.h"
+#include "SuperForm.h"
 #include "TextForms.h"
 #include "VersionControl.h"
 
@@ -50,6 +52,7 @@ struct TScan {
   String RootName;
   std::vector<TIdentValue> Idents;
   std::vector<TStoredEntry> Entries;  // the language component's stored item tree
+  bool FormSize = false;              // the root stores a client size, as every form does
 };
 
 void ScanEntries(TReader& r, std::vector<TStoredEntry>& out, int depth) {
@@ -97,6 +100,7 @@ void ScanComponent(TReader& r, bool root, TScan& scan, int depth) {
   while (!r.EndOfList()) {
     const String prop = r.ReadStr();
     const TValueType next = r.NextValue();
+    if (root && (prop == "ClientWidth" || prop == "ClientHeight")) scan.FormSize = true;
     if (next == vaIdent) scan.Idents.push_back({root ? String() : name, prop, r.ReadIdent()});
     else if (prop == "LanguageManager_Comps" && next == vaCollection && scan.Entries.empty())
       ScanEntries(r, scan.Entries, 0);
@@ -207,7 +211,10 @@ void TGlottaDocument::Load(const String& binary) {
   FClasses = std::make_unique<TStandInClasses>();
   TClass registered = GetClass(scan.RootClass);
   const bool languageFile = registered && registered->InheritsFrom(TGlotta::StaticClass());
-  const TClass bases[] = {languageFile ? TGlotta::StaticClass() : TForm::StaticClass(), TDataModule::StaticClass()};
+  // A root without a client size is tried as a data module first (a form read there would
+  // come back with a form's properties it never had); one that owns controls is a form.
+  TClass bases[] = {languageFile ? TGlotta::StaticClass() : TForm::StaticClass(), TSuperDataModule::StaticClass()};
+  if (!languageFile && !scan.FormSize) std::swap(bases[0], bases[1]);
 
   String firstError;
   for (TClass base : bases) {
@@ -226,7 +233,7 @@ void TGlottaDocument::Load(const String& binary) {
       f->FShownClass = FClasses->Plain.get();
       root = f;
     } else {
-      auto* m = new TStandIn<TDataModule>(nullptr);
+      auto* m = new TStandIn<TSuperDataModule>(nullptr);
       m->FShownClass = FClasses->Plain.get();
       root = m;
     }
@@ -237,6 +244,9 @@ void TGlottaDocument::Load(const String& binary) {
       TMethodSkipper skipper;
       reader.OnFindMethod = MakeMethod<&TMethodSkipper::FindMethod>(&skipper);
       reader.ReadRootComponent(root);
+      if (base == TSuperDataModule::StaticClass())
+        for (int i = 0; i < root->ComponentCount(); ++i)
+          if (ClassCast<TControl>(root->Components(i))) throw EReadError("A data module holds no controls");
       FRoot = root;
       break;
     } catch (const Exception& e) {
@@ -308,7 +318,7 @@ namespace {
 void SetShownClass(TComponent* root, TClass base, TClass cls) {
   if (base == TGlotta::StaticClass()) static_cast<TStandIn<TGlotta>*>(root)->FShownClass = cls;
   else if (base == TForm::StaticClass()) static_cast<TStandIn<TForm>*>(root)->FShownClass = cls;
-  else static_cast<TStandIn<TDataModule>*>(root)->FShownClass = cls;
+  else static_cast<TStandIn<TSuperDataModule>*>(root)->FShownClass = cls;
 }
 }  // namespace
 

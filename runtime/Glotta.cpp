@@ -44,9 +44,7 @@ TUnitState& Unit() {
   return s;
 }
 
-// The package's message module lives only inside the designer; until the designer
-// brings it, nothing asks the "ReallyAddFurtherComponent" question.
-TComponent* GlottaModule = nullptr;
+TServiceQuestion gServiceQuestion = nullptr;
 
 }  // namespace
 
@@ -69,7 +67,6 @@ void InitializeGlottaUnit() {
 void FinalizeGlottaUnit() {
   TUnitState& s = State();
   if (!s.Initialized) return;
-  GlottaModule = nullptr;
   s.InitInstances.reset();  // each component leaves its frame
   s.CreateNotifies.reset();
   s.Domains.reset();
@@ -379,15 +376,19 @@ void TGlotta::CheckAlreadyExists() {
   TComponent* owner = Owner();
   if (!owner || !owner->ComponentState().Contains(csDesigning) || owner->ComponentState().Contains(csLoading))
     return;
-  if (!GlottaModule) return;
+  if (!gServiceQuestion) return;
   for (int i = 0; i < owner->ComponentCount(); ++i) {
     TComponent* c = owner->Components(i);
     if (c != this && c->ClassName() == ClassName()) {
-      // The designer's message module asks "ReallyAddFurtherComponent"; a No aborts silently.
-      throw EAbort("");
+      // Only a No cancels the insertion, silently.
+      if (gServiceQuestion("ReallyAddFurtherComponent") == mrNo) throw EAbort("");
+      return;
     }
   }
 }
+
+void SetServiceQuestion(TServiceQuestion question) { gServiceQuestion = question; }
+TServiceQuestion ServiceQuestion() { return gServiceQuestion; }
 
 void TGlotta::OnComponent(TComponent* component, void* param) {
   if (Is<TGlotta>(component)) static_cast<TList*>(param)->Add(component);

@@ -137,6 +137,14 @@ void DefineStartupLanguage(const String& language);
 // The English name of the user's language, or the empty string when the table lacks it.
 String GetCurrentUserLanguage();
 
+// Asks the developer a question of the package's message module by its name and answers
+// with the modal result of the button pressed. The module and its dialog carry TGlotta
+// components themselves, so they live in a library above this one: the module installs
+// the question while it exists (inside the designer), and without it nothing is asked.
+using TServiceQuestion = Integer (*)(const String& name);
+void SetServiceQuestion(TServiceQuestion question);
+TServiceQuestion ServiceQuestion();
+
 // The unit's global state. Initialisation runs on first use (or explicitly, as when the
 // package loads); finalisation frees the components InitGlotta made and the frame lists.
 void InitializeGlottaUnit();

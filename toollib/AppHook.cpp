@@ -21,10 +21,16 @@ bool gInstalled = false;
 // Exception handlers inserted to replace the default report.
 int gReplacing = 0;
 
+TErrorReportProc gErrorReport = nullptr;
+
 // Shows the default error report. The marker stands for the package's wording of "an
-// error has occurred"; the package's own message dialog will put it in the user's
-// language, until then the host's dialog shows the English wording.
+// error has occurred", which the package's own message dialog gives in the user's
+// language; the host's dialog shows the English wording.
 void ShowErrorReport(const String& text) {
+  if (gErrorReport) {
+    gErrorReport(text);
+    return;
+  }
   MessageDlg(StringReplace(text, "\\$Error$\\", "An error has occured", {rfReplaceAll}), mtError, {mbOK}, 0);
 }
 
@@ -175,6 +181,8 @@ void TAppHook::OnException(TObject* sender, const Exception& e) {
     ShowCurrentPlain();
   }
 }
+
+void SetErrorReportProc(TErrorReportProc proc) { gErrorReport = proc; }
 
 TExceptionEvent TAppHook::OnExceptionHandler() { return MakeMethod<&THookHandlers::Exception>(&gHandlers); }
 

@@ -36,6 +36,12 @@ private:
   TObject* FSender;
 };
 
+// Shows the default report of an unhandled exception. The package's message dialog stands
+// above this library (it carries a TGlotta) and puts itself here when its library loads;
+// until then the host's dialog shows the report.
+using TErrorReportProc = void (*)(const String& text);
+void SetErrorReportProc(TErrorReportProc proc);
+
 // Class-level operations only: the lists are the unit's.
 class TAppHook {
 public:

@@ -13,6 +13,9 @@ class TPopupMenu;
 class TTimer;
 class TCommonDialog;
 
+// The window system's pictures for message windows, named after the classic icon ids.
+enum class TSystemIcon { Application, Hand, Question, Exclamation, Asterisk };
+
 class TWidgetSet {
 public:
   TWidgetSet() = default;
@@ -41,6 +44,12 @@ public:
   // Opens a help page (a file URL with the topic as its fragment) the way the desktop
   // opens documents; false when it could not.
   virtual bool ShowHelp(const String& url) = 0;
+  // A system icon as a square BMP image of that size, laid on the background colour;
+  // empty when the widget set has no such pictures.
+  virtual String SystemIconImage(TSystemIcon icon, Integer size, TColor background) {
+    (void)icon, (void)size, (void)background;
+    return "";
+  }
 
 protected:
   void RegisterBackend(TClass cls, std::unique_ptr<TWSWinControl> backend);

@@ -97,6 +97,27 @@ TEST_F(GlottaDocumentTest, ItemsOfComponentsThatAreGoneAreNamed) {
   EXPECT_EQ(doc.LostItems(), std::vector<String>{"Button2.Caption"});
 }
 
+// The tool knows neither root class: a data module stays one (a form's properties would
+// keep it from loading), and a form that stores no client size is still a form.
+TEST_F(GlottaDocumentTest, DataModulesAndFormsKeepTheirKind) {
+  const String module =
+      "object Strings: TStringsModule\r\n  OnCreate = StringsCreate\r\n  object Glotta: TGlotta\r\n  end\r\nend\r\n";
+  TGlottaDocument doc(scratch.Write("module.txt", module));
+  EXPECT_EQ(ClassCast<TControl>(doc.Root()), nullptr);
+  const String saved = doc.SaveToString();
+  EXPECT_EQ(saved.find("Client"), String::npos) << saved;
+  EXPECT_EQ(saved.find("Caption"), String::npos) << saved;
+  EXPECT_NE(saved.find("OnCreate = StringsCreate"), String::npos) << saved;
+
+  const String form = "object Small: TSmallForm\r\n  object Panel1: TPanel\r\n    object Button1: TButton\r\n    end\r\n"
+                      "  end\r\nend\r\n";
+  TGlottaDocument formDoc(scratch.Write("form.txt", form));
+  ASSERT_NE(ClassCast<TCustomForm>(formDoc.Root()), nullptr);
+  auto* button = ClassCast<TControl>(formDoc.Root()->FindComponent("Button1"));
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->Parent(), formDoc.Root()->FindComponent("Panel1"));
+}
+
 TEST_F(GlottaDocumentTest, UnreadableFilesAreReported) {
   EXPECT_THROW(TGlottaDocument(scratch.Write("x.dfm", "neither form nor resource")), EReadError);
   EXPECT_THROW(TGlottaDocument(scratch.Path("missing.dfm")), Exception);

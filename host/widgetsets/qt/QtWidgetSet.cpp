@@ -1,6 +1,7 @@
 #include "QtWidgetSet.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -8,7 +9,9 @@
 #include <QFontDialog>
 #include <QFontMetrics>
 #include <QMenu>
+#include <QPainter>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <QUrl>
 #include <cstdlib>
@@ -20,6 +23,7 @@
 #include "HeadlessWidgetSet.h"
 #include "MainThread.h"
 #include "Menus.h"
+#include "QtCanvas.h"
 #include "QtWSControls.h"
 
 namespace xel {
@@ -117,6 +121,35 @@ TQtWidgetSet::~TQtWidgetSet() { SetWakeMainThread(nullptr); }
 bool TQtWidgetSet::ShowHelp(const String& url) {
   if (QtOffscreen()) return false;
   return QDesktopServices::openUrl(QUrl(QtString(url)));
+}
+
+// The style's message-box pictures; the application's icon where one was set.
+String TQtWidgetSet::SystemIconImage(TSystemIcon icon, Integer size, TColor background) {
+  if (size <= 0 || size > 256) return "";
+  QIcon picture;
+  switch (icon) {
+    case TSystemIcon::Hand: picture = QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical); break;
+    case TSystemIcon::Question: picture = QApplication::style()->standardIcon(QStyle::SP_MessageBoxQuestion); break;
+    case TSystemIcon::Exclamation: picture = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning); break;
+    case TSystemIcon::Asterisk: picture = QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation); break;
+    case TSystemIcon::Application:
+      picture = QApplication::windowIcon();
+      if (picture.isNull()) picture = QApplication::style()->standardIcon(QStyle::SP_ComputerIcon);
+      break;
+  }
+  if (picture.isNull()) return "";
+  // BMP has no transparency: the picture is laid on the colour it will be shown on.
+  QImage image(size, size, QImage::Format_RGB32);
+  image.fill(QtColor(background));
+  {
+    QPainter painter(&image);
+    picture.paint(&painter, QRect(0, 0, size, size));
+  }
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "BMP")) return "";
+  return String(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
 String TQtWidgetSet::GetClipboardText() { return HostString(QGuiApplication::clipboard()->text()); }

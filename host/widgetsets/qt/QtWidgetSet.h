@@ -21,6 +21,7 @@ public:
   void Run(TApplication* app) override;
   TPoint TextExtent(const TFont& font, const String& text) override;
   bool ShowHelp(const String& url) override;
+  String SystemIconImage(TSystemIcon icon, Integer size, TColor background) override;
   String GetClipboardText() override;
   void SetClipboardText(const String& text) override;
   void Popup(TPopupMenu* menu, TPoint screenPos) override;

@@ -174,6 +174,7 @@ object ComponentExplorerForm: TComponentExplorerForm
         Height = 21
         ReadOnly = True
         TabOrder = 0
+        TabStop = False
       end
     end
     object TreeSource: TTreeView
@@ -278,6 +279,7 @@ object ComponentExplorerForm: TComponentExplorerForm
         Height = 21
         ReadOnly = True
         TabOrder = 0
+        TabStop = False
       end
     end
     object TreeDest: TTreeView

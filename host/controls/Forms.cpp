@@ -266,7 +266,8 @@ void TCustomForm::SetVisible(bool v) {
 }
 
 void TCustomForm::VisibleChanged() {
-  if (GetVisible()) HandleNeeded();
+  // A form inside a control that has no window yet gets its own with its parent's.
+  if (GetVisible() && (!Parent() || Parent()->HandleAllocated())) HandleNeeded();
   Changed(waVisible);
 }
 

@@ -178,7 +178,11 @@ TEST_F(ExplorerDialogTest, EachFilterOffersItsPropertiesOfComponentsAndSubObject
 TEST_F(ExplorerDialogTest, TreesListComponentsSortedByNameOrByType) {
   for (bool byName : {true, false}) {
     Dialog->GetSettings()->SetSortByCompName(byName);
-    Cancel([&](TComponentExplorerForm* ex, TCEDialogForm*) {
+    Cancel([&](TComponentExplorerForm* ex, TCEDialogForm* dialog) {
+      // The embedded form is no window of its own: the dialog stays active and the focus
+      // starts on the first tree, past the read-only value bar.
+      EXPECT_EQ(Screen->ActiveForm(), dialog);
+      EXPECT_EQ(dialog->GetActiveControl(), ex->TreeSource());
       TTreeNode* root = ex->TreeSource()->GetItems()->GetFirstNode();
       ASSERT_NE(root, nullptr);
       EXPECT_EQ(root->Text(), "Demo");

@@ -245,6 +245,14 @@ void TCustomForm::SetVisible(bool v) {
     return;
   }
   if (GetVisible() == v) return;
+  // A form inside another control shows and hides as a control: it is neither placed on
+  // the screen nor activated, and the focus stays with the form that holds it.
+  if (Parent()) {
+    if (!v) DoHide();
+    TControl::SetVisible(v);
+    if (v) DoShow();
+    return;
+  }
   if (v) {
     PlaceOnFirstShow();
     TControl::SetVisible(true);
@@ -258,7 +266,8 @@ void TCustomForm::SetVisible(bool v) {
 }
 
 void TCustomForm::VisibleChanged() {
-  if (GetVisible()) HandleNeeded();
+  // A form inside a control that has no window yet gets its own with its parent's.
+  if (GetVisible() && (!Parent() || Parent()->HandleAllocated())) HandleNeeded();
   Changed(waVisible);
 }
 
@@ -293,7 +302,7 @@ void TCustomForm::BringToFront() {
 }
 
 void TCustomForm::Activate() {
-  if (FActive || !GetVisible()) return;
+  if (FActive || !GetVisible() || Parent()) return;
   if (TCustomForm* other = Screen->ActiveForm(); other && other != this) other->Deactivate();
   FActive = true;
   Screen->SetActiveForm(this);

@@ -62,7 +62,8 @@ namespace {
 
 class TQtFormWindow : public QWidget {
 public:
-  explicit TQtFormWindow(TCustomForm* form) : FForm(form) {}
+  // A form inside another control is a child widget of that control's container.
+  TQtFormWindow(TCustomForm* form, QWidget* parent) : QWidget(parent), FForm(form) {}
   QMenuBar* MenuBar = nullptr;
   QWidget* Client = nullptr;
   bool Pushing = false;
@@ -88,7 +89,8 @@ protected:
     if (w != FForm->Width() || h != FForm->Height()) FForm->SetBounds(FForm->Left(), FForm->Top(), w, h);
   }
   bool event(QEvent* e) override {
-    if (e->type() == QEvent::WindowActivate && isVisible()) FForm->Activate();
+    // Child widgets hear of their window's activation too; only a window is a form's own.
+    if (e->type() == QEvent::WindowActivate && isVisible() && isWindow()) FForm->Activate();
     return QWidget::event(e);
   }
 
@@ -100,7 +102,8 @@ class TQtWSCustomForm : public TWSCustomForm {
 public:
   std::unique_ptr<TWidgetHandle> CreateHandle(TWinControl* c) override {
     auto* form = static_cast<TCustomForm*>(c);
-    auto* window = new TQtFormWindow(form);
+    TQtHandle* parent = QtHandle(form->Parent());
+    auto* window = new TQtFormWindow(form, parent ? parent->Container.data() : nullptr);
     auto* client = new TQtWidget<QWidget>(c, true, true, window);
     client->setAutoFillBackground(true);
     client->setFocusPolicy(Qt::StrongFocus);
@@ -120,6 +123,7 @@ public:
   }
   void SetFocus(TWinControl* c) override {
     if (QWidget* w = QtWidget(c); w && w->isVisible()) {
+      if (!w->isWindow()) return;
       w->activateWindow();
       if (auto* h = QtHandle(c); h->Container && !static_cast<TCustomForm*>(c)->GetActiveControl())
         h->Container->setFocus(Qt::OtherFocusReason);
@@ -154,15 +158,19 @@ private:
           window->setMinimumSize(windowSize(limits.MinTrackSize));
           window->setMaximumSize(windowSize(limits.MaxTrackSize));
         }
-        window->setGeometry(form->Left() + m.Left, form->Top() + m.Top - (form->GetMenu() ? menu : 0),
-                            form->GetClientWidth(), form->GetClientHeight() + menu);
-        if (!form->IsSizeable()) window->setFixedSize(window->size());
+        QRect place(form->Left() + m.Left, form->Top() + m.Top - (form->GetMenu() ? menu : 0),
+                    form->GetClientWidth(), form->GetClientHeight() + menu);
+        // The size is fixed first: a fixed size left from before would hold the new one back.
+        if (!form->IsSizeable() && window->isWindow()) window->setFixedSize(place.size());
+        window->setGeometry(place);
         window->Layout();
         break;
       }
       case waText: window->setWindowTitle(QtString(form->GetText())); break;
       case waVisible:
-        if (form->GetVisible()) {
+        if (!window->isWindow()) {
+          window->setVisible(form->GetVisible());
+        } else if (form->GetVisible()) {
           window->setWindowModality(form->Modal() ? Qt::ApplicationModal : Qt::NonModal);
           window->show();
           window->raise();
@@ -194,6 +202,7 @@ private:
         break;
       }
       case waBorder: {
+        if (form->Parent()) break;  // a child widget has no frame of its own
         Qt::WindowFlags flags = Qt::Window;
         switch (form->GetBorderStyle()) {
           case bsNone: flags |= Qt::FramelessWindowHint; break;

@@ -155,7 +155,8 @@ struct TGlottaDocument::TStandInClasses {
   TClass Base = nullptr;
 };
 
-TGlottaDocument::TGlottaDocument(const String& fileName) : FFileName(fileName) {
+TGlottaDocument::TGlottaDocument(const String& fileName, bool designing)
+    : FFileName(fileName), FDesigning(designing) {
   FData = ReadWholeFile(fileName);
   String binary;
   const auto* bytes = reinterpret_cast<const Byte*>(FData.data());
@@ -231,6 +232,7 @@ void TGlottaDocument::Load(const String& binary) {
       root = m;
     }
     FOwned.reset(root);
+    if (FDesigning) root->SetDesigning(true);
     try {
       TStringStream s(binary);
       TReader reader(&s);

@@ -239,6 +239,8 @@ void TGlottaDocument::Load(const String& binary) {
       TMethodSkipper skipper;
       reader.OnFindMethod = MakeMethod<&TMethodSkipper::FindMethod>(&skipper);
       reader.ReadRootComponent(root);
+      // A root in design state keeps the name its designer gives it: the file's.
+      if (FDesigning) root->SetName(scan.RootName);
       FRoot = root;
       break;
     } catch (const Exception& e) {

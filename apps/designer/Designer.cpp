@@ -88,19 +88,53 @@ void TDesigner::BuildMainForm() {
   FPaletteClasses->SetAlign(alClient);
   FPaletteClasses->OnClick = MakeMethod<&TDesigner::PaletteClassClick>(this);
 
+  auto* inspector = new TPanel(FMainForm);
+  inspector->SetName("InspectorPanel");
+  inspector->SetParent(FMainForm);
+  inspector->SetAlign(alRight);
+  inspector->SetWidth(300);
+  inspector->SetText("");
+  FComponentList = new TComboBox(FMainForm);
+  FComponentList->SetName("ComponentList");
+  FComponentList->SetParent(inspector);
+  FComponentList->SetAlign(alTop);
+  FComponentList->SetStyle(csDropDownList);
+  FComponentList->OnChange = MakeMethod<&TDesigner::ComponentListChange>(this);
+  auto* valuePanel = new TPanel(FMainForm);
+  valuePanel->SetName("ValuePanel");
+  valuePanel->SetParent(inspector);
+  valuePanel->SetAlign(alBottom);
+  valuePanel->SetHeight(28);
+  valuePanel->SetText("");
+  auto* ellipsis = new TButton(FMainForm);
+  ellipsis->SetName("EllipsisButton");
+  ellipsis->SetParent(valuePanel);
+  ellipsis->SetAlign(alRight);
+  ellipsis->SetWidth(28);
+  ellipsis->SetText("...");
+  ellipsis->SetEnabled(false);
+  ellipsis->OnClick = MakeMethod<&TDesigner::EllipsisClick>(this);
+  FEllipsis = ellipsis;
+  FValueEdit = new TComboBox(FMainForm);
+  FValueEdit->SetName("ValueEdit");
+  FValueEdit->SetParent(valuePanel);
+  FValueEdit->SetAlign(alClient);
+  FValueEdit->OnSelect = MakeMethod<&TDesigner::ValueSelect>(this);
+  FValueEdit->OnKeyDown = MakeMethod<&TDesigner::ValueKeyDown>(this);
   FInspector = new TStringGrid(FMainForm);
   FInspector->SetName("Inspector");
-  FInspector->SetParent(FMainForm);
-  FInspector->SetAlign(alRight);
-  FInspector->SetWidth(300);
+  FInspector->SetParent(inspector);
+  FInspector->SetAlign(alClient);
   FInspector->SetColCount(2);
   FInspector->SetRowCount(2);
   FInspector->SetFixedCols(1);
-  FInspector->SetColWidths(0, 120);
-  FInspector->SetColWidths(1, 170);
+  FInspector->SetDefaultRowHeight(20);
+  FInspector->SetColWidths(0, 110);
+  FInspector->SetColWidths(1, 168);
   FInspector->SetCells(0, 0, "Property");
   FInspector->SetCells(1, 0, "Value");
   FInspector->OnDblClick = MakeMethod<&TDesigner::InspectorDblClick>(this);
+  FInspector->OnSelectCell = MakeMethod<&TDesigner::InspectorSelectCell>(this);
 
   FStatus = new TStatusBar(FMainForm);
   FStatus->SetName("StatusBar");
@@ -173,8 +207,10 @@ TDesignModule* TDesigner::Open(const String& unitFile) {
   FMainForm->SetText("Designer - " + ExtractFileName(FCurrent->UnitFile()));
   ShowSource();
   FSelection.clear();
+  if (FEditedRow.empty()) FEditedRow = "Name";
   if (FCurrent->Root()) Select(FCurrent->Root());
   else RefreshInspector();
+  FStatus->SetSimpleText(FCurrent->FormFile().empty() ? FCurrent->UnitFile() : FCurrent->FormFile());
   return FCurrent;
 }
 
@@ -213,6 +249,7 @@ void TDesigner::SourceChange(TObject*) {
 
 void TDesigner::Modified() {
   if (FCurrent) FCurrent->SetModified();
+  RefreshComponentList();
   RefreshInspector();
 }
 
@@ -224,7 +261,68 @@ void TDesigner::Select(TComponent* component, bool add) {
   if (!add) FSelection.clear();
   if (component && std::find(FSelection.begin(), FSelection.end(), component) == FSelection.end())
     FSelection.push_back(component);
+  RefreshComponentList();
   RefreshInspector();
+  EditRow(FEditedRow);
+}
+
+void TDesigner::RefreshComponentList() {
+  TStrings* items = FComponentList->GetItems();
+  items->Clear();
+  TComponent* root = GetRoot();
+  if (!root) return;
+  auto line = [](TComponent* c) { return c->Name() + ": " + c->ClassName(); };
+  items->Add(line(root));
+  for (int i = 0; i < root->ComponentCount(); ++i) items->Add(line(root->Components(i)));
+  FComponentList->SetItemIndex(FSelection.size() == 1 ? items->IndexOf(line(FSelection[0])) : -1);
+}
+
+void TDesigner::ComponentListChange(TObject*) {
+  TComponent* root = GetRoot();
+  const int i = FComponentList->GetItemIndex();
+  if (!root || i < 0) return;
+  Select(i == 0 ? root : root->Components(i - 1));
+}
+
+void TDesigner::InspectorSelectCell(TObject*, Integer, Integer row, bool&) {
+  if (row >= 1) EditRow(FInspector->Cells(0, row));
+}
+
+void TDesigner::EditRow(const String& name) {
+  FEditedRow = name;
+  FValueEdit->GetItems()->Clear();
+  const TPropertyAttributes attrs = name.empty() ? TPropertyAttributes{} : PropertyAttributes(name);
+  String value;
+  for (const TInspectorRow& r : InspectorRows())
+    if (r.Name == name) value = r.Value;
+  for (const String& v : PropertyValues(name)) FValueEdit->GetItems()->Add(v);
+  FValueEdit->SetText(value);
+  FValueEdit->SetEnabled(!name.empty() && !attrs.Contains(paReadOnly));
+  FEllipsis->SetEnabled(attrs.Contains(paDialog));
+}
+
+void TDesigner::ApplyValue() {
+  if (FEditedRow.empty()) return;
+  try {
+    SetPropertyValue(FEditedRow, FValueEdit->GetText());
+  } catch (const Exception& e) {
+    MessageDlg(e.Message(), mtError, {mbOK}, 0);
+  }
+  EditRow(FEditedRow);
+}
+
+void TDesigner::ValueSelect(TObject*) { ApplyValue(); }
+
+void TDesigner::ValueKeyDown(TObject*, Word& key, TShiftState) {
+  if (key == VK_RETURN) {
+    key = 0;
+    ApplyValue();
+  }
+}
+
+void TDesigner::EllipsisClick(TObject*) {
+  if (!FEditedRow.empty()) EditProperty(FEditedRow);
+  EditRow(FEditedRow);
 }
 
 std::unique_ptr<TPropertyEditor> TDesigner::EditorOf(const String& name) {

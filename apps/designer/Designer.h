@@ -91,12 +91,25 @@ public:
   void PaletteClassClick(TObject* sender);
   void SourceChange(TObject* sender);
   void InspectorDblClick(TObject* sender);
+  void InspectorSelectCell(TObject* sender, Integer col, Integer row, bool& canSelect);
+  void ValueSelect(TObject* sender);
+  void ValueKeyDown(TObject* sender, Word& key, TShiftState shift);
+  void EllipsisClick(TObject* sender);
+  void ComponentListChange(TObject* sender);
+  // The inspector's row being edited in the value box, and what the box holds.
+  void EditRow(const String& name);
+  TComboBox* ValueEditor() const { return FValueEdit; }
+  TComboBox* ComponentList() const { return FComponentList; }
+  TStringGrid* Inspector() const { return FInspector; }
+  // Applies the value box's text to its row; errors are shown, not raised.
+  void ApplyValue();
   void VerbClick(TObject* sender);
   void PopupVerbs(TObject* sender);
 
 private:
   void BuildMainForm();
   void RefreshInspector();
+  void RefreshComponentList();
   void ShowSource();
   std::unique_ptr<TPropertyEditor> EditorOf(const String& name);
   void Report(const String& message);
@@ -106,6 +119,10 @@ private:
   TComboBox* FPalettePages = nullptr;
   TListBox* FPaletteClasses = nullptr;
   TStringGrid* FInspector = nullptr;
+  TComboBox* FComponentList = nullptr;
+  TComboBox* FValueEdit = nullptr;
+  TControl* FEllipsis = nullptr;
+  String FEditedRow;
   TMemo* FSource = nullptr;
   TStatusBar* FStatus = nullptr;
   TPopupMenu* FVerbMenu = nullptr;

@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include <QImage>
+#include <QPainter>
+
 #include "Application.h"
 #include "Designer.h"
 #include "Glotta.h"
@@ -14,6 +17,27 @@
 #include "RegisterControls.h"
 
 using namespace xel;
+
+namespace {
+// The form's window drawn over the main window, as a person sees both on the screen.
+void ComposePicture(const String& mainFile, const String& formFile, const String& caption) {
+  QImage main(QString::fromStdString(mainFile));
+  QImage form(QString::fromStdString(formFile));
+  if (main.isNull() || form.isNull()) return;
+  const int bar = 22;
+  const int x = std::max(0, (main.width() - form.width()) / 2 - 40);
+  const int y = std::max(0, (main.height() - form.height() - bar) / 2);
+  QPainter p(&main);
+  p.fillRect(x - 1, y - 1, form.width() + 2, form.height() + bar + 2, QColor(60, 60, 60));
+  p.fillRect(x, y, form.width(), bar, QColor(40, 80, 150));
+  p.setPen(Qt::white);
+  p.drawText(QRect(x + 6, y, form.width() - 12, bar), Qt::AlignVCenter | Qt::AlignLeft,
+             QString::fromStdString(caption));
+  p.drawImage(x, y + bar, form);
+  p.end();
+  main.save(QString::fromStdString(mainFile));
+}
+}  // namespace
 
 int main(int argc, char** argv) {
   try {
@@ -38,8 +62,11 @@ int main(int argc, char** argv) {
       if (!picture.empty()) {
         Application->ProcessMessages();
         SaveControlImage(designer.MainForm(), picture);
-        if (auto* form = dynamic_cast<TCustomForm*>(designer.GetRoot()))
-          SaveControlImage(form, ChangeFileExt(picture, "") + "-form.png");
+        if (auto* form = dynamic_cast<TCustomForm*>(designer.GetRoot())) {
+          const String formPicture = ChangeFileExt(picture, "") + "-form.png";
+          SaveControlImage(form, formPicture);
+          ComposePicture(picture, formPicture, form->GetText());
+        }
       } else {
         Application->SetMainForm(designer.MainForm());
         Application->Run();

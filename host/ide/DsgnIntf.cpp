@@ -1,5 +1,6 @@
 #include "DsgnIntf.h"
 
+#include "Filer.h"
 #include "Format.h"
 #include "SysUtils.h"
 
@@ -45,11 +46,16 @@ void TEnumProperty::GetValues(const TGetStrProc& proc) {
   for (const String& name : GetTypeData(GetPropType())->NameList) proc(name);
 }
 
-String TIntegerProperty::GetValue() { return IntToStr(GetOrdValue()); }
+// Integer types with named values (colours, cursors) show and take the names.
+String TIntegerProperty::GetValue() {
+  const Int64 v = GetOrdValue();
+  String ident;
+  return IntToIdent(GetPropType(), v, ident) ? ident : IntToStr(v);
+}
 
 void TIntegerProperty::SetValue(const String& value) {
   Int64 v;
-  if (!TryStrToInt64(Trim(value), v)) throw EPropertyError(Format("'%s' is not a valid integer value", {value}));
+  if (!IdentToInt(GetPropType(), Trim(value), v) && !TryStrToInt64(Trim(value), v)) throw EPropertyError(Format("'%s' is not a valid integer value", {value}));
   const TTypeData* data = GetTypeData(GetPropType());
   if (data->MinValue < data->MaxValue && (v < data->MinValue || v > data->MaxValue))
     throw EPropertyError(Format("Value must be between %d and %d", {data->MinValue, data->MaxValue}));

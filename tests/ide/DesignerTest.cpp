@@ -8,6 +8,7 @@
 
 #include "Designer.h"
 #include "Expand.h"
+#include "Grids.h"
 #include "GlottaDocument.h"
 #include "HeadlessWidgetSet.h"
 #include "Registry.h"
@@ -75,6 +76,7 @@ TEST_F(DesignerTest, DesignStateExistsExactlyWhileTheServicesDo) {
   EXPECT_TRUE(IsDesigning());
   EXPECT_NE(ToolServices(), nullptr);
   EXPECT_TRUE(Designer->GetRoot()->ComponentState().Contains(csDesigning));
+  EXPECT_EQ(Designer->GetRoot()->Name(), "Form1");
   EXPECT_TRUE(Find("Button1")->ComponentState().Contains(csDesigning));
   Designer.reset();
   EXPECT_FALSE(IsDesigning());
@@ -127,6 +129,12 @@ TEST_F(DesignerTest, InspectorUsesTheRegisteredEditors) {
   EXPECT_THROW(d.SetPropertyValue("Left", "x"), EPropertyError);
   d.SetPropertyValue("Left", "33");
   EXPECT_EQ(GetOrdProp(Find("Label1"), "Left"), 33);
+  // Integers with named values show and take the names.
+  d.SetPropertyValue("Color", "clRed");
+  EXPECT_EQ(GetOrdProp(Find("Label1"), "Color"), clRed);
+  bool named = false;
+  for (const TInspectorRow& r : d.InspectorRows()) named |= r.Name == "Color" && r.Value == "clRed";
+  EXPECT_TRUE(named);
   EXPECT_THROW(d.SetPropertyValue("Font", "x"), EPropertyError);
   // Several components: the single-selection editor of the button's Caption is left out.
   d.Select(Find("Button1"), true);
@@ -140,6 +148,42 @@ TEST_F(DesignerTest, InspectorUsesTheRegisteredEditors) {
   d.SetPropertyValue("Left", "12");
   EXPECT_EQ(GetOrdProp(Find("Label1"), "Left"), 12);
   EXPECT_EQ(GetOrdProp(Find("Button1"), "Left"), 12);
+}
+
+TEST_F(DesignerTest, InspectorWindowEditsTheRowInItsValueBox) {
+  TDesigner& d = Open();
+  // The component box lists the form and its components and selects.
+  ASSERT_EQ(d.ComponentList()->GetItems()->Count(), 3);
+  EXPECT_EQ(d.ComponentList()->GetItems()->Strings(2), "Button1: TButton");
+  d.ComponentList()->SetItemIndex(2);
+  d.ComponentListChange(nullptr);
+  ASSERT_EQ(d.Selection(), std::vector<TComponent*>{Find("Button1")});
+  d.EditRow("Caption");
+  EXPECT_EQ(d.ValueEditor()->GetText(), "OK");
+  d.ValueEditor()->SetText(" Go ");
+  Word enter = VK_RETURN;
+  d.ValueKeyDown(nullptr, enter, {});
+  EXPECT_EQ(GetStrProp(Find("Button1"), "Caption"), "Go");
+  // A value the editor refuses is shown as an error and changes nothing.
+  d.EditRow("Left");
+  d.ValueEditor()->SetText("left");
+  std::vector<String> shown;
+  {
+    TModalScript script([&](TCustomForm* form) {
+      shown.push_back(static_cast<TLabel*>(form->FindComponent("Message"))->GetText());
+      Headless::PressKey(form, VK_RETURN);
+    });
+    d.ApplyValue();
+  }
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_NE(shown[0].find("left"), String::npos);
+  EXPECT_EQ(GetOrdProp(Find("Button1"), "Left"), 8);
+  EXPECT_EQ(d.ValueEditor()->GetText(), "8");
+  // The grid shows the rows; a dialog property marks its value.
+  bool marked = false;
+  for (int r = 1; r < d.Inspector()->GetRowCount(); ++r)
+    marked |= d.Inspector()->Cells(0, r) == "Caption" && d.Inspector()->Cells(1, r) == "Go ...";
+  EXPECT_TRUE(marked);
 }
 
 TEST_F(DesignerTest, ComponentEditorVerbsMarkTheFormModified) {

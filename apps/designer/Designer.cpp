@@ -419,9 +419,16 @@ void TDesigner::InspectorDblClick(TObject*) {
 
 // ---- component editors -----------------------------------------------------------------------
 
+// The form itself offers the verbs of its custom module, other components those of their
+// component editor.
 std::vector<String> TDesigner::Verbs() {
   std::vector<String> verbs;
   if (FSelection.size() != 1) return verbs;
+  if (FSelection[0] == GetRoot()) {
+    if (std::unique_ptr<TCustomModule> module{GetCustomModule(FSelection[0], this)})
+      for (int i = 0; i < module->GetVerbCount(); ++i) verbs.push_back(module->GetVerb(i));
+    return verbs;
+  }
   std::unique_ptr<TComponentEditor> editor(GetComponentEditor(FSelection[0], this));
   for (int i = 0; i < editor->GetVerbCount(); ++i) verbs.push_back(editor->GetVerb(i));
   return verbs;
@@ -429,12 +436,17 @@ std::vector<String> TDesigner::Verbs() {
 
 void TDesigner::ExecuteVerb(int index) {
   if (FSelection.size() != 1) return;
+  if (FSelection[0] == GetRoot()) {
+    std::unique_ptr<TCustomModule> module{GetCustomModule(FSelection[0], this)};
+    if (module && index >= 0 && index < module->GetVerbCount()) module->ExecuteVerb(index);
+    return;
+  }
   std::unique_ptr<TComponentEditor> editor(GetComponentEditor(FSelection[0], this));
   if (index >= 0 && index < editor->GetVerbCount()) editor->ExecuteVerb(index);
 }
 
 void TDesigner::EditComponent() {
-  if (FSelection.size() != 1) return;
+  if (FSelection.size() != 1 || FSelection[0] == GetRoot()) return;
   std::unique_ptr<TComponentEditor> editor(GetComponentEditor(FSelection[0], this));
   editor->Edit();
 }

@@ -202,6 +202,22 @@ TEST_F(DesignerTest, ComponentEditorVerbsMarkTheFormModified) {
   EXPECT_TRUE(static_cast<TButton*>(Find("Button1"))->GetDefault());
   d.Select(Find("Label1"));
   EXPECT_TRUE(d.Verbs().empty());
+  // A right click offers the verbs on the context menu.
+  static_cast<TButton*>(Find("Button1"))->SetDefault(false);
+  std::vector<String> offered;
+  HeadlessWidgetSet()->SetPopupHandler([&](TPopupMenu* menu, TPoint) {
+    for (int i = 0; i < menu->Items()->Count(); ++i) offered.push_back(menu->Items()->Items(i)->GetCaption());
+    menu->Items()->Items(0)->Click();
+  });
+  Headless::MouseDown(static_cast<TControl*>(Find("Button1")), mbRight, {}, 2, 2);
+  HeadlessWidgetSet()->SetPopupHandler({});
+  EXPECT_EQ(offered, (std::vector<String>{"Make Default", "About"}));
+  EXPECT_TRUE(static_cast<TButton*>(Find("Button1"))->GetDefault());
+  // The form offers the verbs of its registered custom module.
+  d.Select(d.GetRoot());
+  EXPECT_EQ(d.Verbs(), std::vector<String>{"Center Caption"});
+  d.ExecuteVerb(0);
+  EXPECT_EQ(GetStrProp(d.GetRoot(), "Caption"), "Centered");
 }
 
 TEST_F(DesignerTest, ExpertMenuItemsComeAndGoWithTheirPackage) {

@@ -3,6 +3,7 @@
 #include "ClassRegistry.h"
 #include "DsgnRegistry.h"
 #include "ExptIntf.h"
+#include "Forms.h"
 #include "StdCtrls.h"
 #include "ToolIntf.h"
 
@@ -63,6 +64,20 @@ public:
   }
 };
 
+// The forms of the tests offer one verb of their own.
+class TTestModule : public TCustomModule {
+  XEL_CLASS(TTestModule, TCustomModule)
+public:
+  using TCustomModule::TCustomModule;
+  int GetVerbCount() override { return 1; }
+  String GetVerb(int index) override { return index == 0 ? "Center Caption" : String(); }
+  void ExecuteVerb(int index) override {
+    if (index != 0) return;
+    SetStrProp(Root(), "Caption", "Centered");
+    Designer()->Modified();
+  }
+};
+
 class TTestExpert : public TIExpert {
   XEL_CLASS(TTestExpert, TIExpert)
 public:
@@ -112,6 +127,7 @@ extern "C" __attribute__((visibility("default"))) void XelRegisterDesignPackage(
   RegisterPropertyEditor(TypeInfo<String>(), TButton::StaticClass(), "Caption",
                          PropertyEditorClass<TTrimmedCaptionProperty>());
   RegisterComponentEditor(TButton::StaticClass(), ComponentEditorClass<TButtonEditor>());
+  RegisterCustomModule(TForm::StaticClass(), CustomModuleClass<TTestModule>());
   if (ToolServices()) RegisterLibraryExpert(new TTestExpert);
 }
 

@@ -243,6 +243,10 @@ void TDesigner::ShowSource() {
   FShowingSource = false;
 }
 
+void TDesigner::SourceChanged(TDesignModule* module) {
+  if (module == FCurrent) ShowSource();
+}
+
 void TDesigner::SourceChange(TObject*) {
   if (!FShowingSource && FCurrent) FCurrent->SetSource(FSource->GetText());
 }

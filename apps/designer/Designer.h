@@ -54,6 +54,9 @@ public:
   TDesignModule* FindModule(const String& fileName) const;
   TDesignModule* FindFormModule(const String& formName) const;
   void ShowForm(TDesignModule* module);
+  // An expert replaced a module's editor buffer: the source editor shows it.
+  void SourceChanged(TDesignModule* module);
+  TMemo* SourceEditor() const { return FSource; }
   void Save();
 
   // ---- selection and inspector

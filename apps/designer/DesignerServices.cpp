@@ -101,10 +101,11 @@ private:
 
 class TEditWriter : public TIEditWriter {
 public:
-  explicit TEditWriter(TDesignModule* m) : FModule(m), FOld(m->Source()) {}
+  TEditWriter(TDesigner* d, TDesignModule* m) : FDesigner(d), FModule(m), FOld(m->Source()) {}
   ~TEditWriter() override {
     FNew.append(FOld, FPos, String::npos);
     FModule->SetSource(FNew);
+    FDesigner->SourceChanged(FModule);
   }
   bool CopyTo(int position) override {
     if (position < static_cast<int>(FPos) || static_cast<size_t>(position) > FOld.size()) return false;
@@ -125,6 +126,7 @@ public:
   int Position() override { return static_cast<int>(FPos); }
 
 private:
+  TDesigner* FDesigner;
   TDesignModule* FModule;
   String FOld;
   String FNew;
@@ -133,16 +135,17 @@ private:
 
 class TEditorIntf : public TIEditorInterface {
 public:
-  explicit TEditorIntf(TDesignModule* m) : FModule(m) {}
+  TEditorIntf(TDesigner* d, TDesignModule* m) : FDesigner(d), FModule(m) {}
   String FileName() override { return FModule->UnitFile(); }
   int LinesInBuffer() override {
     const String& s = FModule->Source();
     return static_cast<int>(std::count(s.begin(), s.end(), '\n')) + (s.empty() || s.back() == '\n' ? 0 : 1);
   }
   TIEditReader* CreateReader() override { return new TEditReader(FModule); }
-  TIEditWriter* CreateWriter() override { return new TEditWriter(FModule); }
+  TIEditWriter* CreateWriter() override { return new TEditWriter(FDesigner, FModule); }
 
 private:
+  TDesigner* FDesigner;
   TDesignModule* FModule;
 };
 
@@ -151,7 +154,7 @@ public:
   TModuleIntf(TDesigner* d, TDesignModule* m) : FDesigner(d), FModule(m) {}
   String GetFileName() override { return FModule->UnitFile(); }
   TIFormInterface* GetFormInterface() override { return FModule->Root() ? new TFormIntf(FDesigner, FModule) : nullptr; }
-  TIEditorInterface* GetEditorInterface() override { return new TEditorIntf(FModule); }
+  TIEditorInterface* GetEditorInterface() override { return new TEditorIntf(FDesigner, FModule); }
   bool ShowForm() override {
     if (!FModule->Root()) return false;
     FDesigner->ShowForm(FModule);

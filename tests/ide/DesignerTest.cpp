@@ -278,6 +278,7 @@ TEST_F(DesignerTest, EditorBufferReadsAndReplacesTheUnit) {
   writer->Release();
   EXPECT_EQ(d.Current()->Source().substr(0, 12), "unit Main;\r\n");
   EXPECT_TRUE(d.Current()->Modified());
+  EXPECT_EQ(d.SourceEditor()->GetLines()->Strings(0), "unit Main;");
 
   TIFormInterface* form = module->GetFormInterface();
   ASSERT_NE(form, nullptr);

@@ -24,6 +24,15 @@ void RegisterStandardPalette() {
                                   TCheckBox::StaticClass(), TRadioButton::StaticClass(), TListBox::StaticClass(),
                                   TComboBox::StaticClass(), TGroupBox::StaticClass(), TPanel::StaticClass()});
 }
+// A control of the main window, named, placed and aligned.
+template <class T>
+T* Place(TForm* form, const char* name, TWinControl* parent, TAlign align) {
+  auto* c = new T(form);
+  c->SetName(name);
+  c->SetParent(parent);
+  c->SetAlign(align);
+  return c;
+}
 }  // namespace
 
 TDesigner::TDesigner() {
@@ -70,61 +79,34 @@ void TDesigner::BuildMainForm() {
   item(FMenu->Items(), "HelpMenu", "&Help", {});
   FMainForm->SetMenu(FMenu);
 
-  auto* palette = new TPanel(FMainForm);
-  palette->SetName("PalettePanel");
-  palette->SetParent(FMainForm);
-  palette->SetAlign(alLeft);
+  auto* palette = Place<TPanel>(FMainForm, "PalettePanel", FMainForm, alLeft);
   palette->SetWidth(180);
   palette->SetText("");
-  FPalettePages = new TComboBox(FMainForm);
-  FPalettePages->SetName("PalettePages");
-  FPalettePages->SetParent(palette);
-  FPalettePages->SetAlign(alTop);
+  FPalettePages = Place<TComboBox>(FMainForm, "PalettePages", palette, alTop);
   FPalettePages->SetStyle(csDropDownList);
   FPalettePages->OnChange = MakeMethod<&TDesigner::PalettePageChange>(this);
-  FPaletteClasses = new TListBox(FMainForm);
-  FPaletteClasses->SetName("PaletteClasses");
-  FPaletteClasses->SetParent(palette);
-  FPaletteClasses->SetAlign(alClient);
+  FPaletteClasses = Place<TListBox>(FMainForm, "PaletteClasses", palette, alClient);
   FPaletteClasses->OnClick = MakeMethod<&TDesigner::PaletteClassClick>(this);
 
-  auto* inspector = new TPanel(FMainForm);
-  inspector->SetName("InspectorPanel");
-  inspector->SetParent(FMainForm);
-  inspector->SetAlign(alRight);
+  auto* inspector = Place<TPanel>(FMainForm, "InspectorPanel", FMainForm, alRight);
   inspector->SetWidth(300);
   inspector->SetText("");
-  FComponentList = new TComboBox(FMainForm);
-  FComponentList->SetName("ComponentList");
-  FComponentList->SetParent(inspector);
-  FComponentList->SetAlign(alTop);
+  FComponentList = Place<TComboBox>(FMainForm, "ComponentList", inspector, alTop);
   FComponentList->SetStyle(csDropDownList);
   FComponentList->OnChange = MakeMethod<&TDesigner::ComponentListChange>(this);
-  auto* valuePanel = new TPanel(FMainForm);
-  valuePanel->SetName("ValuePanel");
-  valuePanel->SetParent(inspector);
-  valuePanel->SetAlign(alBottom);
+  auto* valuePanel = Place<TPanel>(FMainForm, "ValuePanel", inspector, alBottom);
   valuePanel->SetHeight(28);
   valuePanel->SetText("");
-  auto* ellipsis = new TButton(FMainForm);
-  ellipsis->SetName("EllipsisButton");
-  ellipsis->SetParent(valuePanel);
-  ellipsis->SetAlign(alRight);
+  auto* ellipsis = Place<TButton>(FMainForm, "EllipsisButton", valuePanel, alRight);
   ellipsis->SetWidth(28);
   ellipsis->SetText("...");
   ellipsis->SetEnabled(false);
   ellipsis->OnClick = MakeMethod<&TDesigner::EllipsisClick>(this);
   FEllipsis = ellipsis;
-  FValueEdit = new TComboBox(FMainForm);
-  FValueEdit->SetName("ValueEdit");
-  FValueEdit->SetParent(valuePanel);
-  FValueEdit->SetAlign(alClient);
+  FValueEdit = Place<TComboBox>(FMainForm, "ValueEdit", valuePanel, alClient);
   FValueEdit->OnSelect = MakeMethod<&TDesigner::ValueSelect>(this);
   FValueEdit->OnKeyDown = MakeMethod<&TDesigner::ValueKeyDown>(this);
-  FInspector = new TStringGrid(FMainForm);
-  FInspector->SetName("Inspector");
-  FInspector->SetParent(inspector);
-  FInspector->SetAlign(alClient);
+  FInspector = Place<TStringGrid>(FMainForm, "Inspector", inspector, alClient);
   FInspector->SetColCount(2);
   FInspector->SetRowCount(2);
   FInspector->SetFixedCols(1);
@@ -141,10 +123,7 @@ void TDesigner::BuildMainForm() {
   FStatus->SetParent(FMainForm);
   FStatus->SetSimplePanel(true);
 
-  FSource = new TMemo(FMainForm);
-  FSource->SetName("SourceEditor");
-  FSource->SetParent(FMainForm);
-  FSource->SetAlign(alClient);
+  FSource = Place<TMemo>(FMainForm, "SourceEditor", FMainForm, alClient);
   FSource->SetScrollBars(ssBoth);
   FSource->OnChange = MakeMethod<&TDesigner::SourceChange>(this);
 

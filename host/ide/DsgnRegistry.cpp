@@ -62,6 +62,21 @@ int Distance(TClass cls, TClass ancestor) {
   return -1;
 }
 
+// The registration of the nearest class; the latest of equally near ones.
+template <class Reg>
+const Reg* Nearest(const std::vector<Reg>& list, TClass cls) {
+  const Reg* best = nullptr;
+  int bestDistance = 0;
+  for (const Reg& r : list) {
+    const int d = Distance(cls, r.Class);
+    if (d >= 0 && (!best || d <= bestDistance)) {
+      best = &r;
+      bestDistance = d;
+    }
+  }
+  return best;
+}
+
 template <class List>
 void RemovePackage(List& list, int package) {
   list.erase(std::remove_if(list.begin(), list.end(), [package](const auto& r) { return r.Package == package; }),
@@ -141,30 +156,14 @@ TPropertyEditor* CreatePropertyEditor(TClass componentClass, PPropInfo prop) {
 }
 
 TComponentEditor* GetComponentEditor(TComponent* component, TFormDesigner* designer) {
-  const TCompEditorReg* best = nullptr;
-  int bestDistance = 0;
-  for (const TCompEditorReg& r : Registry().CompEditors) {
-    const int d = Distance(component->ClassType(), r.Class);
-    if (d >= 0 && (!best || d <= bestDistance)) {
-      best = &r;
-      bestDistance = d;
-    }
-  }
-  if (best) return best->Editor->Create(component, designer);
+  if (const TCompEditorReg* r = Nearest(Registry().CompEditors, component->ClassType()))
+    return r->Editor->Create(component, designer);
   return new TDefaultEditor(component, designer);
 }
 
 TCustomModule* GetCustomModule(TComponent* root, TFormDesigner* designer) {
-  const TModuleReg* best = nullptr;
-  int bestDistance = 0;
-  for (const TModuleReg& r : Registry().Modules) {
-    const int d = Distance(root->ClassType(), r.Class);
-    if (d >= 0 && (!best || d <= bestDistance)) {
-      best = &r;
-      bestDistance = d;
-    }
-  }
-  return best ? best->Module->Create(root, designer) : nullptr;
+  const TModuleReg* r = Nearest(Registry().Modules, root->ClassType());
+  return r ? r->Module->Create(root, designer) : nullptr;
 }
 
 std::vector<TIExpert*> LibraryExperts() {

@@ -201,7 +201,8 @@ void TControl::Changed(TWSAspect aspect) {
 }
 
 void TControl::Click() {
-  if (FindDesignHook(this)) return;
+  // A native widget's own click (a push button's) selects in design state, as a press does.
+  if (TDesignHook* hook = FindDesignHook(this)) return hook->DesignMouseDown(this, mbLeft, {}, 0, 0);
   if (IsEnabled()) OnClick(this);
 }
 

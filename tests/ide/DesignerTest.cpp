@@ -99,6 +99,13 @@ TEST_F(DesignerTest, ClicksSelectAndDoNotAct) {
   EXPECT_EQ(d.Selection()[0], button);
   Headless::MouseDown(static_cast<TControl*>(Find("Label1")), mbLeft, {ssShift}, 1, 1);
   EXPECT_EQ(d.Selection().size(), 2u);
+  // A click that a native button reports on its own selects too, and gives its form no
+  // modal result.
+  button->SetModalResult(mrOk);
+  button->Click();
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(static_cast<TCustomForm*>(d.GetRoot())->ModalResult(), mrNone);
+  EXPECT_EQ(d.Selection(), std::vector<TComponent*>{button});
   button->OnClick = {};
 }
 

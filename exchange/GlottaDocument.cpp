@@ -159,7 +159,8 @@ struct TGlottaDocument::TStandInClasses {
   TClass Base = nullptr;
 };
 
-TGlottaDocument::TGlottaDocument(const String& fileName) : FFileName(fileName) {
+TGlottaDocument::TGlottaDocument(const String& fileName, bool designing)
+    : FFileName(fileName), FDesigning(designing) {
   FData = ReadWholeFile(fileName);
   String binary;
   const auto* bytes = reinterpret_cast<const Byte*>(FData.data());
@@ -238,6 +239,7 @@ void TGlottaDocument::Load(const String& binary) {
       root = m;
     }
     FOwned.reset(root);
+    if (FDesigning) root->SetDesigning(true);
     try {
       TStringStream s(binary);
       TReader reader(&s);
@@ -247,6 +249,8 @@ void TGlottaDocument::Load(const String& binary) {
       if (base == TSuperDataModule::StaticClass())
         for (int i = 0; i < root->ComponentCount(); ++i)
           if (ClassCast<TControl>(root->Components(i))) throw EReadError("A data module holds no controls");
+      // A root in design state keeps the name its designer gives it: the file's.
+      if (FDesigning) root->SetName(scan.RootName);
       FRoot = root;
       break;
     } catch (const Exception& e) {

@@ -23,8 +23,9 @@ XEL_ENUM(TGlottaDocumentFormat, dfText, dfBinary, dfComponentResource, dfResourc
 class TGlottaDocument : public TObject {
   XEL_CLASS(TGlottaDocument, TObject)
 public:
-  // Raises EReadError when the file is none of the formats or cannot be read.
-  explicit TGlottaDocument(const String& fileName);
+  // Raises EReadError when the file is none of the formats or cannot be read. A designed
+  // document reads its components in design state.
+  explicit TGlottaDocument(const String& fileName, bool designing = false);
   ~TGlottaDocument() override;
 
   const String& FileName() const { return FFileName; }
@@ -54,6 +55,7 @@ private:
   String WriteBinary();
 
   String FFileName;
+  bool FDesigning = false;
   TGlottaDocumentFormat FFormat = dfBinary;
   String FResourceName;
   String FData;  // the file as read, for resource files with further resources

@@ -2,10 +2,10 @@
 
 #include <dlfcn.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
+#include "DesignHost.h"
 #include "Forms.h"
 #include "Platform.h"
 #include "VersionControl.h"
@@ -15,7 +15,6 @@ XEL_UNIT_VERSION("$Header: /toollib/Expand.cpp 2 10.12.26 6:20 XG $")
 namespace xel {
 
 namespace {
-std::atomic<bool> Designing{false};
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 }  // namespace
 
@@ -83,8 +82,8 @@ TControl* CreateWinControl(TClass controlClass, TComponent* owner) {
   return CreateWinControlEx(controlClass, owner, parent);
 }
 
-bool IsDesigning() { return Designing.load(); }
-void SetDesigningHost(bool designing) { Designing.store(designing); }
+bool IsDesigning() { return DesignHostActive(); }
+void SetDesigningHost(bool designing) { SetDesignHostActive(designing); }
 
 String GetExeName() { return GetModuleFileName(); }
 

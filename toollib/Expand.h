@@ -32,7 +32,7 @@ TWinControl* FindParentWinControl(TComponent* component);
 TControl* CreateWinControl(TClass controlClass, TComponent* owner);
 TControl* CreateWinControlEx(TClass controlClass, TComponent* owner, TWinControl*& parent);
 
-// True only when the code runs inside the designer; the designer host switches it on.
+// True only when the code runs inside the designer: while its tool services exist.
 bool IsDesigning();
 void SetDesigningHost(bool designing);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "DesignHook.h"
 #include "Forms.h"
 #include "Menus.h"
 #include "WidgetSet.h"
@@ -200,21 +201,26 @@ void TControl::Changed(TWSAspect aspect) {
 }
 
 void TControl::Click() {
+  // A native widget's own click (a push button's) selects in design state, as a press does.
+  if (TDesignHook* hook = FindDesignHook(this)) return hook->DesignMouseDown(this, mbLeft, {}, 0, 0);
   if (IsEnabled()) OnClick(this);
 }
 
 void TControl::DblClick() {
+  if (TDesignHook* hook = FindDesignHook(this)) return hook->DesignDblClick(this);
   if (IsEnabled()) OnDblClick(this);
 }
 
 // A click is a press and a release of the left button inside the control.
 void TControl::MouseDown(TMouseButton button, TShiftState shift, Integer x, Integer y) {
+  if (TDesignHook* hook = FindDesignHook(this)) return hook->DesignMouseDown(this, button, shift, x, y);
   if (!IsEnabled()) return;
   if (button == mbLeft) FControlState.Include(csLButtonDown);
   OnMouseDown(this, button, shift, x, y);
 }
 
 void TControl::MouseUp(TMouseButton button, TShiftState shift, Integer x, Integer y) {
+  if (FindDesignHook(this)) return;
   if (!IsEnabled()) return;
   bool wasDown = FControlState.Contains(csLButtonDown);
   if (button == mbLeft) FControlState.Exclude(csLButtonDown);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "DesignHook.h"
 #include "Forms.h"
 #include "Menus.h"
 
@@ -350,6 +351,7 @@ void TButton::SetDefault(bool v) {
 }
 
 void TButton::Click() {
+  if (FindDesignHook(this)) return TButtonControl::Click();
   if (!IsEnabled()) return;
   // The result goes to the form before OnClick, as the host does: the handler may reset it.
   if (TCustomForm* form = GetParentForm(this); form && FModalResult != mrNone) form->SetModalResult(FModalResult);

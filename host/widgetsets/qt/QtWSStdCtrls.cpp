@@ -230,6 +230,8 @@ protected:
     switch (aspect) {
       case waStyle:
         w->setEditable(combo->GetStyle() == csDropDown || combo->GetStyle() == csSimple);
+        // The text came before the box could be edited, when the window is new.
+        if (w->isEditable() && HostString(w->currentText()) != c->GetText()) w->setEditText(QtString(c->GetText()));
         w->setMaxVisibleItems(std::max<Integer>(1, combo->GetDropDownCount()));
         if (QLineEdit* edit = w->lineEdit(); edit && !edit->property("xelSync").toBool()) {
           edit->setProperty("xelSync", true);

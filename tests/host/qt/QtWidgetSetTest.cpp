@@ -104,6 +104,16 @@ TEST_F(QtFormsTest, InputOnTheWidgetsReachesTheControls) {
   EXPECT_EQ(Form->Log.back(), "combo:English");
 }
 
+TEST(QtComboBoxTest, AnEditableBoxShowsTheTextItHadBeforeItsWindow) {
+  std::unique_ptr<TForm> form(new TForm(nullptr, TCreateNew{}));
+  auto* combo = new TComboBox(form.get());
+  combo->SetParent(form.get());
+  combo->GetItems()->Add("listed");
+  combo->SetText("typed");
+  form->Show();
+  EXPECT_EQ(Native<QComboBox>(combo)->currentText(), "typed");
+}
+
 TEST_F(QtFormsTest, AModalDialogEndsWhenItsButtonIsClicked) {
   Form->Hide();
   TModalResult result = mrNone;

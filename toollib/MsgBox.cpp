@@ -47,13 +47,13 @@ constexpr TButtonSpec kButtons[] = {
     {MsgBox::mbHelp, "Help", mrNone},
 };
 
-struct TTypeSpec {
+struct TTypeLook {
   const char* Caption;  // named string of the caption, when the type has one
   TSystemIcon Icon;
 };
 
 // By message type, in the type's order.
-constexpr TTypeSpec kTypes[] = {
+constexpr TTypeLook kTypes[] = {
     {"Warning", TSystemIcon::Exclamation},
     {"Error", TSystemIcon::Hand},
     {"Information", TSystemIcon::Asterisk},
@@ -179,9 +179,9 @@ void ShowMessage(const String& text) { Msg(text, "", mtInformation, {}, 0); }
 
 void TMyMsgForm::Init(const String& text, const String& caption, TMsgBoxType type, TMsgBoxButtons buttons) {
   if (type < MsgBox::mtWarning || type > MsgBox::mtCustom) CaseError();
-  const TTypeSpec& spec = kTypes[type];
-  InitIcon(spec.Icon);
-  SetText(!caption.empty() || !spec.Caption ? caption : Glotta()->GetString(spec.Caption));
+  const TTypeLook& look = kTypes[type];
+  InitIcon(look.Icon);
+  SetText(!caption.empty() || !look.Caption ? caption : Glotta()->GetString(look.Caption));
   InitButtons(buttons);
   FText = text;
   ArrangeControls();

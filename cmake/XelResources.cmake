@@ -22,16 +22,25 @@ endfunction()
 
 # xel_add_forms(target form.dfm ...): text form files, converted at build time by the form
 # tool into one resource each (named by the root's class), linked like xel_add_resources.
-function(xel_add_forms target)
-  if(TARGET xelform)
-    set(tool xelform)
-    set(dep xelform)  # built here, so the conversion waits for it
-  elseif(TARGET XelGlotta::xelform)
-    set(tool XelGlotta::xelform)
-    set(dep $<TARGET_FILE:XelGlotta::xelform>)
+# The package's tool `name` as a target for $<TARGET_FILE:...> and what a step that runs it
+# depends on: the target itself when it is built here (the step waits for it), else the
+# imported program's file.
+function(_xel_find_tool caller name out_tool out_dep)
+  # Inside the package's own build the tools may be defined after the caller (its
+  # libraries' windows); their names resolve when the build is generated.
+  if(TARGET ${name} OR XEL_TOOLS_IN_BUILD)
+    set(${out_tool} ${name} PARENT_SCOPE)
+    set(${out_dep} ${name} PARENT_SCOPE)
+  elseif(TARGET XelGlotta::${name})
+    set(${out_tool} XelGlotta::${name} PARENT_SCOPE)
+    set(${out_dep} $<TARGET_FILE:XelGlotta::${name}> PARENT_SCOPE)
   else()
-    message(FATAL_ERROR "xel_add_forms: the form tool xelform is unknown here (find_package(XelGlotta) first)")
+    message(FATAL_ERROR "${caller}: the tool ${name} is unknown here (find_package(XelGlotta) first)")
   endif()
+endfunction()
+
+function(xel_add_forms target)
+  _xel_find_tool(xel_add_forms xelform tool dep)
   foreach(form ${ARGN})
     get_filename_component(abs ${form} ABSOLUTE)
     get_filename_component(we ${form} NAME_WE)
@@ -52,17 +61,7 @@ endfunction()
 # (glotta import --mode clear), then it is converted and linked like xel_add_forms.
 function(xel_add_translated_forms target)
   foreach(name glotta xelform)
-    # Inside the package's own build the tools may be defined after the caller (its
-    # libraries' windows); their names resolve when the build is generated.
-    if(TARGET ${name} OR XEL_TOOLS_IN_BUILD)
-      set(${name}_tool ${name})
-      set(${name}_dep ${name})
-    elseif(TARGET XelGlotta::${name})
-      set(${name}_tool XelGlotta::${name})
-      set(${name}_dep $<TARGET_FILE:XelGlotta::${name}>)
-    else()
-      message(FATAL_ERROR "xel_add_translated_forms: the tool ${name} is unknown here (find_package(XelGlotta) first)")
-    endif()
+    _xel_find_tool(xel_add_translated_forms ${name} ${name}_tool ${name}_dep)
   endforeach()
   set(pairs ${ARGN})
   list(LENGTH pairs count)

@@ -1,11 +1,13 @@
 #include "GlottaDocument.h"
 
 #include <deque>
-#include <set>
+#include <unordered_set>
 #include <utility>
 
 #include "Application.h"
 #include "ClassRegistry.h"
+#include "Expand.h"
+#include "FileTools.h"
 #include "Filer.h"
 #include "Format.h"
 #include "Forms.h"
@@ -139,14 +141,6 @@ void BuildPendingMethods(std::vector<TMethodEntry>& out) {
   if (PendingMethods) out = *PendingMethods;
 }
 
-String ReadWholeFile(const String& fileName) {
-  TFileStream f(fileName, fmOpenRead | fmShareDenyWrite);
-  if (f.Size() > MaxDocumentSize) throw EReadError(Format("%s is larger than a form file can be", {fileName}));
-  String data(static_cast<size_t>(f.Size()), '\0');
-  f.ReadBuffer(data.data(), static_cast<Int64>(data.size()));
-  return data;
-}
-
 bool IsBinaryForm(std::string_view data) { return data.size() >= 4 && data.substr(0, 4) == "TPF0"; }
 
 }  // namespace
@@ -161,7 +155,9 @@ struct TGlottaDocument::TStandInClasses {
 
 TGlottaDocument::TGlottaDocument(const String& fileName, bool designing)
     : FFileName(fileName), FDesigning(designing) {
-  FData = ReadWholeFile(fileName);
+  if (GetFileSize(fileName) > MaxDocumentSize)
+    throw EReadError(Format("%s is larger than a form file can be", {fileName}));
+  FData = LoadFromFile(fileName);
   String binary;
   const auto* bytes = reinterpret_cast<const Byte*>(FData.data());
   if (IsResourceImage(bytes, FData.size())) {
@@ -280,9 +276,9 @@ void TGlottaDocument::Load(const String& binary) {
     if (!p || p->Kind() != tkMethod) continue;
     FEvents.push_back({instance, p, v.Ident});
   }
-  std::set<String> seen;
+  std::unordered_set<String, TTextHash, TTextEqual> seen;
   for (const TEventBinding& e : FEvents)
-    if (seen.insert(UpperCase(e.Method)).second) {
+    if (seen.insert(e.Method).second) {
       FClasses->Names.push_back(e.Method);
       FClasses->Methods.push_back(
           TMethodEntry{e.Method, &FClasses->Names.back(), [](TObject* o) -> void* { return o; }});
@@ -297,18 +293,18 @@ void TGlottaDocument::Load(const String& binary) {
   std::vector<String> stored;
   for (const TStoredEntry& e : scan.Entries)
     Flatten(e, (e.Name == "Owner" ? scan.RootName : e.Name) + ".", stored);
-  std::set<String> present;
+  std::unordered_set<String, TTextHash, TTextEqual> present;
   if (TGlotta* g = Glotta())
     if (TComponentEntries* comps = g->LanguageManager()->Comps()) {
       TStringList paths;
       for (int i = 0; i < comps->Count(); ++i) {
         paths.Clear();
         comps->Items(i)->MoveSubItemsToStrings(mmNameOnly, &paths);
-        for (int k = 0; k < paths.Count(); ++k) present.insert(UpperCase(comps->Items(i)->Name() + "." + paths[k]));
+        for (int k = 0; k < paths.Count(); ++k) present.insert(comps->Items(i)->Name() + "." + paths[k]);
       }
     }
   for (const String& s : stored)
-    if (!present.count(UpperCase(s))) FLostItems.push_back(s);
+    if (!present.count(s)) FLostItems.push_back(s);
 }
 
 TGlotta* TGlottaDocument::Glotta() const {

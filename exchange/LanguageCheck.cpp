@@ -2,6 +2,7 @@
 
 #include "Format.h"
 #include "LanguageExport.h"
+#include "TypeTools.h"
 #include "VersionControl.h"
 
 XEL_UNIT_VERSION("$Header: /exchange/LanguageCheck.cpp 1 10.12.26 19:05 XG $")
@@ -11,9 +12,8 @@ namespace xel {
 namespace {
 
 bool IsTextItem(const TConsistentLangPropertyEntry* item) {
-  if (item->IndexValue() >= 0 || !item->Descriptor()) return true;  // named strings, string-list lines
-  const TTypeKind kind = item->Descriptor()->Kind();
-  return kind == tkString || kind == tkLString || kind == tkWString || kind == tkVariant;
+  // named strings and string-list lines are texts
+  return item->IndexValue() >= 0 || !item->Descriptor() || IsTextKind(item->Descriptor()->Kind());
 }
 
 bool HasOtherText(TConsistentLangPropertyEntry* item, int slot) {

@@ -9,6 +9,7 @@
 #include "Format.h"
 #include "LanguageExport.h"
 #include "LanguageFile.h"
+#include "TypeTools.h"
 #include "VersionControl.h"
 
 XEL_UNIT_VERSION("$Header: /exchange/LanguageImport.cpp 1 10.12.26 18:10 XG $")
@@ -23,24 +24,10 @@ std::string_view TrimLeftControls(std::string_view s) {
   return s.substr(i);
 }
 
-// Keys compare without regard to letter case; looked up without building upper-case copies.
-struct TNoCaseHash {
-  using is_transparent = void;
-  size_t operator()(std::string_view s) const {
-    size_t h = 14695981039346656037ull;
-    for (char c : s) h = (h ^ static_cast<unsigned char>(UpCase(c))) * 1099511628211ull;
-    return h;
-  }
-};
-struct TNoCaseEqual {
-  using is_transparent = void;
-  bool operator()(std::string_view a, std::string_view b) const {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-      if (UpCase(a[i]) != UpCase(b[i])) return false;
-    return true;
-  }
-};
+// Whether the live property takes the value; texts always do.
+bool PropertyAccepts(TConsistentLangPropertyEntry* item, const Variant& value) {
+  return !item->Descriptor() || IsTextKind(item->Descriptor()->Kind()) || item->IsValueValid(value.AsString());
+}
 
 // A line as the lists show it: section, key, "=", the value without its quotes.
 String Row(const String& section, const String& line) { return "[" + section + "]=" + line; }
@@ -76,7 +63,7 @@ private:
     std::vector<int> Seen;  // slots set by that read: a second line for one is a duplicate
   };
   template <class V>
-  using TNoCaseMap = std::unordered_map<String, V, TNoCaseHash, TNoCaseEqual>;
+  using TNoCaseMap = std::unordered_map<String, V, TTextHash, TTextEqual>;
 
   // slot: the language's slot, -1 until the language exists; made when a line is imported.
   TResult ImportLine(std::string_view key, std::string_view value, const String& language, int& slot,
@@ -153,12 +140,12 @@ void TLanguageImport::AddPresentItem(const TComponentEntry* entry, const String&
   TMainEntries* level = FTemp.Comps();
   TMainEntry* target = nullptr;
   for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    if (target) level = target->GetItems();  // only a further link makes the sub-entries
     target = level->FindItem(*it);
     if (!target) {
       target = static_cast<TMainEntry*>(level->Add());
       target->AssignThis(*it);
     }
-    level = target->GetItems();
   }
   if (!target) return;
   auto* item = static_cast<TConsistentLangPropertyEntry*>(
@@ -206,7 +193,7 @@ TLanguageImport::TTarget* TLanguageImport::Lookup(const String& path, bool strin
 // last one found is tried first, which spares the lookup.
 TLanguageImport::TTarget* TLanguageImport::FindKey(std::string_view key) {
   TTarget* target = nullptr;
-  if (FNext < FTargets.size() && TNoCaseEqual{}(FTargets[FNext].Key, key)) target = &FTargets[FNext];
+  if (FNext < FTargets.size() && SameText(FTargets[FNext].Key, key)) target = &FTargets[FNext];
   else target = Find(FKeys, key);
   if (target) FNext = target->Index + 1;
   return target;
@@ -283,11 +270,7 @@ TLanguageImport::TResult TLanguageImport::ImportLine(std::string_view key, std::
   if (!target || Seen(target, slot)) return lrFailed;
   // A value that the property refuses would fail every switch to the language.
   TConsistentLangPropertyEntry* item = target->Item;
-  if (checkValues && !value.IsNull() && item->Descriptor()) {
-    const TTypeKind kind = item->Descriptor()->Kind();
-    const bool isText = kind == tkString || kind == tkLString || kind == tkWString || kind == tkVariant;
-    if (!isText && !item->IsValueValid(value.AsString())) return lrFailed;
-  }
+  if (checkValues && !value.IsNull() && !PropertyAccepts(item, value)) return lrFailed;
   if (slot < 0) slot = EnsureSlot(language);
   Store(target, slot, value);
   return guessed ? lrGuessed : lrImported;
@@ -334,12 +317,7 @@ void TLanguageImport::CheckActiveValues() {
     if (!t.Imported) continue;
     TConsistentLangPropertyEntry* item = t.Item;
     const Variant value = item->GetLangValue(0);
-    bool accepted = !value.IsNull();
-    if (accepted && item->Descriptor()) {
-      const TTypeKind kind = item->Descriptor()->Kind();
-      if (kind != tkString && kind != tkLString && kind != tkWString && kind != tkVariant)
-        accepted = item->IsValueValid(value.AsString());
-    }
+    const bool accepted = !value.IsNull() && PropertyAccepts(item, value);
     if (!accepted) {
       TMainEntry* top = item->MainEntry() ? item->MainEntry()->FindFirstMainEntry() : nullptr;
       throw Exception(Format("%s.ImportLanguages failed: %s%s of the first language has no value its property accepts",
@@ -409,9 +387,10 @@ bool ImportLanguages(TLanguageManager* manager, const String& fileName, TObject*
     file.reset();
   }
   if (!temp.empty()) {
-    TStringList all, reWarnings, reErrors;
-    GetAvailLangSections(temp, &all);
     TExIniFile present(temp, true);
+    TStringList names, all, reWarnings, reErrors;
+    present.ReadSections(&names);  // the file is read once, for its sections and its lines
+    for (int i = 0; i < names.Count(); ++i) all.Add(SectionToRow(names[i]));
     import.Read(present, &all, &reWarnings, &reErrors, false);
     if (reWarnings.Count() > 0 || reErrors.Count() > 0)
       throw Exception(manager->ClassName() + ".ImportLanguages failed: Internal error at REIMPORT");

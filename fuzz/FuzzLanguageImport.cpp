@@ -9,6 +9,7 @@
 #include "ComCtrls.h"
 #include "Forms.h"
 #include "Glotta.h"
+#include "FuzzHeadless.h"
 #include "HeadlessWidgetSet.h"
 #include "Platform.h"
 #include "LanguageExport.h"
@@ -67,15 +68,7 @@ String ScratchFile() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const bool ready = [] {
-    RegisterCoreClasses();
-    RegisterControlClasses();
-    RegisterGlottaClasses();
-    InstallHeadlessWidgetSet();
-    Application->OnException = nullptr;
-    return true;
-  }();
-  (void)ready;
+  fuzz::PrepareHeadlessGlotta();
   if (size == 0) return 0;
   const TImportMode mode = static_cast<TImportMode>(data[0] % 3);
   const bool initialise = (data[0] & 4) != 0;

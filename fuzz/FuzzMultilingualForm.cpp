@@ -4,20 +4,13 @@
 
 #include "Application.h"
 #include "Glotta.h"
+#include "FuzzHeadless.h"
 #include "HeadlessWidgetSet.h"
 #include "RegisterControls.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace xel;
-  static const bool ready = [] {
-    RegisterCoreClasses();
-    RegisterControlClasses();
-    RegisterGlottaClasses();
-    InstallHeadlessWidgetSet();
-    Application->OnException = nullptr;
-    return true;
-  }();
-  (void)ready;
+  fuzz::PrepareHeadlessGlotta();
   String bytes(reinterpret_cast<const char*>(data), size);
   try {
     TStringStream in(bytes);

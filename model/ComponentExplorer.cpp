@@ -155,7 +155,7 @@ private:
   }
 
   static TMainEntry* DropEmpty(TMainEntry* e) {
-    if (e->GetProps()->Count() > 0 || e->GetItems()->Count() > 0) return e;
+    if (e->GetProps()->Count() > 0 || e->ItemCount() > 0) return e;
     delete e;
     return nullptr;
   }

@@ -8,6 +8,11 @@ namespace xel {
 XEL_EXCEPTION(ETypeToolError, Exception);
 
 // The value's name; "EnumToStr failed. Not an enumeration" / "... Invalid ordinal value".
+// Kinds whose values are texts as they stand: every text is a valid value.
+inline bool IsTextKind(TTypeKind kind) {
+  return kind == tkString || kind == tkLString || kind == tkWString || kind == tkVariant;
+}
+
 String EnumToStr(PTypeInfo type, Int64 value);
 // The value of a name (ignoring case); "StrToEnum failed. Not an enumeration" /
 // "StrToEnum failed. String value not found in enumeration type".

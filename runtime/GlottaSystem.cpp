@@ -76,16 +76,7 @@ bool TranslateLanguage(TLanguageNameType nameType, String& name) {
   return true;
 }
 
-bool CompareLanguages(const String& a, const String& b) {
-  const String x = Trim(a), y = Trim(b);
-  if (x.empty() || y.empty()) return false;
-  if (SameText(x, y)) return true;
-  int row = FindRow(lnEnglish, x);
-  int other = -1;
-  if (row >= 0) other = FindRow(lnOriginal, y);
-  else if ((row = FindRow(lnOriginal, x)) >= 0) other = FindRow(lnEnglish, y);
-  return row >= 0 && other == row;
-}
+bool CompareLanguages(const String& a, const String& b) { return TLanguageMatch(b).Matches(a); }
 
 TLanguageMatch::TLanguageMatch(const String& language)
     : FLanguage(Trim(language)), FEnglishRow(FindRow(lnEnglish, FLanguage)), FOriginalRow(FindRow(lnOriginal, FLanguage)) {}

@@ -705,7 +705,12 @@ void TLanguageManager::DefineProperties(const String& prefix, TFiler* filer) {
           // The reader makes a collection of sub-entries for every entry; few keep any.
           FComps->ReleaseEmptyItems();
         },
-        [this](TWriter* w) { w->WriteCollection(FComps.get()); }, true);
+        [this](TWriter* w) {
+          w->WriteCollection(FComps.get());
+          // Writing asks every entry for its sub-entries, which makes the empty ones again.
+          FComps->ReleaseEmptyItems();
+        },
+        true);
   filer->DefineProperty(
       prefix + "Names", [this](TReader* r) { ReadLines(r, FNames.get()); },
       [this](TWriter* w) { WriteLines(w, FNames.get()); }, true);

@@ -9,6 +9,7 @@
 #include "Parser.h"
 #include "StringTools.h"
 #include "SuperForm.h"
+#include "TypeTools.h"
 #include "VersionControl.h"
 
 XEL_UNIT_VERSION("$Header: /toollib/ConfigFile.cpp 1 10.12.26 19:40 XG $")
@@ -34,10 +35,6 @@ bool IsStorableKind(TTypeKind kind) {
     default:
       return false;
   }
-}
-
-bool IsTextKind(TTypeKind kind) {
-  return kind == tkString || kind == tkLString || kind == tkWString || kind == tkVariant;
 }
 
 // A text is stored as it stands unless the storage would change it: a control character

@@ -31,7 +31,7 @@ void ShowErrorReport(const String& text) {
     gErrorReport(text);
     return;
   }
-  MessageDlg(StringReplace(text, "\\$Error$\\", "An error has occured", {rfReplaceAll}), mtError, {mbOK}, 0);
+  MessageDlg(StringReplace(text, ErrorMarker, "An error has occured", {rfReplaceAll}), mtError, {mbOK}, 0);
 }
 
 // Inside a catch block: the application's plain display of whatever was thrown.
@@ -176,7 +176,7 @@ void TAppHook::OnException(TObject* sender, const Exception& e) {
   CallEach<TExceptionEvent>(ixOnException, sender, e);
   if (gReplacing > 0) return;
   try {
-    ShowErrorReport(String("\\$Error$\\ (") + e.ClassName() + ").");
+    ShowErrorReport(String(ErrorMarker) + " (" + e.ClassName() + ").");
   } catch (...) {
     ShowCurrentPlain();
   }
@@ -192,12 +192,11 @@ void TAppHook::HandleExceptionEx(TObject* sender, const TExceptionFrame& frame) 
     Application->ShowException(frame);
     return;
   }
-  if (dynamic_cast<const EAbort*>(captured)) return;
-  const auto* host = dynamic_cast<const Exception*>(captured);
-  Exception wrapped(captured->what());
-  const Exception& e = host ? *host : wrapped;
-  if (Application->OnException) Application->OnException(sender, e);
-  else Application->ShowException(e);
+  try {
+    std::rethrow_exception(frame.ExceptObject());
+  } catch (...) {
+    Application->HandleException(sender);
+  }
 }
 
 }  // namespace xel

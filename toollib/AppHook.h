@@ -36,6 +36,9 @@ private:
   TObject* FSender;
 };
 
+// Stands in a report's text for the wording of "an error has occurred" in the user's language.
+inline constexpr const char* ErrorMarker = "\\$Error$\\";
+
 // Shows the default report of an unhandled exception. The package's message dialog stands
 // above this library (it carries a TGlotta) and puts itself here when its library loads;
 // until then the host's dialog shows the report.

@@ -111,7 +111,7 @@ void TExIniFile::WriteInteger(const String& section, const String& ident, Intege
 }
 
 bool TExIniFile::ReadBool(const String& section, const String& ident, bool def) {
-  return StrToIntDef(Trim(ReadString(section, ident, def ? "1" : "0")), def ? 1 : 0) != 0;
+  return ReadInteger(section, ident, def ? 1 : 0) != 0;
 }
 
 void TExIniFile::WriteBool(const String& section, const String& ident, bool value) {
@@ -119,9 +119,7 @@ void TExIniFile::WriteBool(const String& section, const String& ident, bool valu
 }
 
 double TExIniFile::ReadFloat(const String& section, const String& ident, double def) {
-  String s = Trim(ReadString(section, ident, Format("%g", {def})));
-  long double v;
-  return TryStrToFloat(s, v) ? static_cast<double>(v) : def;
+  return static_cast<double>(StrToFloatDef(Trim(ReadString(section, ident, Format("%g", {def}))), def));
 }
 
 void TExIniFile::WriteFloat(const String& section, const String& ident, double value) {

@@ -83,7 +83,6 @@ TControl* CreateWinControl(TClass controlClass, TComponent* owner) {
 }
 
 bool IsDesigning() { return DesignHostActive(); }
-void SetDesigningHost(bool designing) { SetDesignHostActive(designing); }
 
 String GetExeName() { return GetModuleFileName(); }
 

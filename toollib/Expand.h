@@ -34,7 +34,6 @@ TControl* CreateWinControlEx(TClass controlClass, TComponent* owner, TWinControl
 
 // True only when the code runs inside the designer: while its tool services exist.
 bool IsDesigning();
-void SetDesigningHost(bool designing);
 
 // GetUserName and GetComputerName come from the platform services.
 String GetExeName();

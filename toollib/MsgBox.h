@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "AppHook.h"
 #include "ButtonPanel.h"
 #include "Glotta.h"
 #include "SuperForm.h"
@@ -25,7 +26,7 @@ XEL_SET(TMsgBoxButtons, TMsgBoxButton)
 inline constexpr TModalResult mrTerminate = 1010, mrDebug = 1011;
 
 // Stands in a report's text for the dialog's wording of "an error has occurred".
-inline constexpr const char* ErrorMarker = "\\$Error$\\";
+using ::xel::ErrorMarker;
 
 // Each shows the dialog modally, owned by the application, and returns the modal result of
 // the button that closed it.

@@ -69,6 +69,7 @@ std::vector<String> CompareDemoTexts(const TForm* window, const TDemoTexts& text
   if (slot == languages.size()) return {window->GetName() + ": unknown language " + language};
   TStringList items;
   ListItems(glotta->LanguageManager(), items);
+  items.SetSorted(true);  // looked up once per text
   for (const TDemoText& t : texts) {
     if (!SameText(t.Window, window->GetName())) continue;
     String shown;

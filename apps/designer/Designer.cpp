@@ -231,6 +231,7 @@ void TDesigner::SourceChange(TObject*) {
 }
 
 void TDesigner::Modified() {
+  ++FModifications;
   if (FCurrent) FCurrent->SetModified();
   RefreshComponentList();
   RefreshInspector();
@@ -274,12 +275,10 @@ void TDesigner::InspectorSelectCell(TObject*, Integer, Integer row, bool&) {
 void TDesigner::EditRow(const String& name) {
   FEditedRow = name;
   FValueEdit->GetItems()->Clear();
-  const TPropertyAttributes attrs = name.empty() ? TPropertyAttributes{} : PropertyAttributes(name);
-  String value;
-  for (const TInspectorRow& r : InspectorRows())
-    if (r.Name == name) value = r.Value;
-  for (const String& v : PropertyValues(name)) FValueEdit->GetItems()->Add(v);
-  FValueEdit->SetText(value);
+  std::unique_ptr<TPropertyEditor> editor = name.empty() ? nullptr : EditorOf(name);
+  const TPropertyAttributes attrs = editor ? editor->GetAttributes() : TPropertyAttributes{};
+  for (const String& v : ValuesOf(editor.get())) FValueEdit->GetItems()->Add(v);
+  FValueEdit->SetText(editor ? ShownValue(*editor) : String());
   FValueEdit->SetEnabled(!name.empty() && !attrs.Contains(paReadOnly));
   FEllipsis->SetEnabled(attrs.Contains(paDialog));
 }
@@ -330,19 +329,21 @@ std::unique_ptr<TPropertyEditor> TDesigner::EditorOf(const String& name) {
   return editor;
 }
 
+// The value a row shows: what the editor reads, or why it cannot.
+String TDesigner::ShownValue(TPropertyEditor& editor) {
+  try {
+    return editor.GetValue();
+  } catch (const Exception& e) {
+    return "(" + e.Message() + ")";
+  }
+}
+
 std::vector<TInspectorRow> TDesigner::InspectorRows() {
   std::vector<TInspectorRow> rows;
   if (FSelection.empty()) return rows;
   for (PPropInfo p : GetPropList(FSelection[0], tkProperties)) {
     std::unique_ptr<TPropertyEditor> editor = EditorOf(p->Name());
-    if (!editor) continue;
-    String value;
-    try {
-      value = editor->GetValue();
-    } catch (const Exception& e) {
-      value = "(" + e.Message() + ")";
-    }
-    rows.push_back({p->Name(), value, editor->GetAttributes()});
+    if (editor) rows.push_back({p->Name(), ShownValue(*editor), editor->GetAttributes()});
   }
   return rows;
 }
@@ -367,9 +368,10 @@ TPropertyAttributes TDesigner::PropertyAttributes(const String& name) {
   return editor ? editor->GetAttributes() : TPropertyAttributes{};
 }
 
-std::vector<String> TDesigner::PropertyValues(const String& name) {
+std::vector<String> TDesigner::PropertyValues(const String& name) { return ValuesOf(EditorOf(name).get()); }
+
+std::vector<String> TDesigner::ValuesOf(TPropertyEditor* editor) {
   std::vector<String> values;
-  std::unique_ptr<TPropertyEditor> editor = EditorOf(name);
   if (!editor || !editor->GetAttributes().Contains(paValueList)) return values;
   editor->GetValues([&values](const String& v) { values.push_back(v); });
   if (editor->GetAttributes().Contains(paSortList))
@@ -382,7 +384,9 @@ void TDesigner::SetPropertyValue(const String& name, const String& value) {
   if (!editor) throw EPropertyError(Format("No property %s to edit", {name}));
   if (editor->GetAttributes().Contains(paReadOnly)) throw EPropertyError(Format("Property %s is read-only", {name}));
   const String before = editor->GetValue();
+  const int modifications = FModifications;
   editor->SetValue(value);
+  if (FModifications != modifications) return;  // the editor told the designer itself
   if (editor->GetValue() != before) Modified();
   else RefreshInspector();
 }
@@ -470,8 +474,9 @@ TComponent* TDesigner::DropComponent(TClass cls, TWinControl* parent, int x, int
     // The position of a non-visual component is its design information.
     c->SetDesignInfo((static_cast<Integer>(y) << 16) | (x & 0xFFFF));
   }
-  Select(c);
+  FSelection = {c};
   Modified();
+  EditRow(FEditedRow);
   return c;
 }
 

@@ -115,6 +115,8 @@ private:
   void RefreshComponentList();
   void ShowSource();
   std::unique_ptr<TPropertyEditor> EditorOf(const String& name);
+  static String ShownValue(TPropertyEditor& editor);
+  static std::vector<String> ValuesOf(TPropertyEditor* editor);
   void Report(const String& message);
 
   TForm* FMainForm = nullptr;
@@ -126,6 +128,7 @@ private:
   TComboBox* FValueEdit = nullptr;
   TControl* FEllipsis = nullptr;
   String FEditedRow;
+  int FModifications = 0;  // calls of Modified, to tell whether an editor made one
   TMemo* FSource = nullptr;
   TStatusBar* FStatus = nullptr;
   TPopupMenu* FVerbMenu = nullptr;

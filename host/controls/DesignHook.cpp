@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "Forms.h"
+
 namespace xel {
 
 namespace {
@@ -18,9 +20,7 @@ void SetDesignHook(TWinControl* window, TDesignHook* hook) {
 
 TDesignHook* FindDesignHook(const TControl* control) {
   if (Hooks().empty() || !control->ComponentState().Contains(csDesigning)) return nullptr;
-  const TControl* top = control;
-  while (top->Parent()) top = top->Parent();
-  auto it = Hooks().find(dynamic_cast<const TWinControl*>(top));
+  auto it = Hooks().find(GetParentForm(control));
   return it == Hooks().end() ? nullptr : it->second;
 }
 

@@ -140,8 +140,7 @@ TPropertyEditor* CreatePropertyEditor(TClass componentClass, PPropInfo prop) {
   if (best) return best->Editor->Create();
   switch (prop->Kind()) {
     case tkEnumeration:
-      return prop->PropType()->Name == "Boolean" || prop->PropType()->Name == "bool" ? new TBoolProperty
-                                                                                     : new TEnumProperty;
+      return prop->PropType()->Name == "Boolean" ? new TBoolProperty : new TEnumProperty;
     case tkString:
     case tkLString:
     case tkWString:

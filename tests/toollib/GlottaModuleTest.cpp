@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "ButtonPanel.h"
+#include "DesignHost.h"
 #include "ExIniFile.h"
 #include "Expand.h"
 #include "GlottaModule.h"
@@ -178,9 +179,9 @@ TEST(GlottaModuleLanguageTest, StartsInTheStoredLanguage) {
 TEST(GlottaModuleUnitTest, TheModuleExistsOnlyInsideTheDesigner) {
   InitializeGlottaModuleUnit();
   EXPECT_EQ(GlottaModule, nullptr);
-  SetDesigningHost(true);
+  SetDesignHostActive(true);
   InitializeGlottaModuleUnit();
-  SetDesigningHost(false);
+  SetDesignHostActive(false);
   ASSERT_NE(GlottaModule, nullptr);
   EXPECT_NE(ServiceQuestion(), nullptr);
   EXPECT_EQ(GlottaModule->Glotta()->GetDomain(), PrivateXelDomain);

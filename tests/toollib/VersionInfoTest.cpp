@@ -2,12 +2,12 @@
 // own: fields, counts, the sort of every column both ways, saving, keys and its languages.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "Glotta.h"
 #include "HeadlessWidgetSet.h"
 #include "RegisterControls.h"
 #include "SysUtils.h"
+#include "TempFolder.h"
 #include "VersionControl.h"
 #include "VersionInfo.h"
 
@@ -89,10 +89,11 @@ TEST(VersionInfoTest, EveryColumnSortsBothWays) {
   EXPECT_LT(Row(list, "Nine.cpp")->Index(), Row(list, "Ten.cpp")->Index());  // 9 before 10, not as texts
 }
 
-TEST(VersionInfoTest, SavesTheListAndSaysWhenItCannot) {
+class VersionInfoFileTest : public test::TTempFolderTest {};
+
+TEST_F(VersionInfoFileTest, SavesTheListAndSaysWhenItCannot) {
   std::unique_ptr<TVersionInfoForm> form(New<TVersionInfoForm>(nullptr));
-  const String dir = std::filesystem::temp_directory_path().string() + "/xel_versioninfo_" + IntToStr(getpid());
-  std::filesystem::create_directories(dir);
+  const String dir = Dir.substr(0, Dir.size() - 1);
   String asked;
   {
     TDialogScript answer([&](TCommonDialog* d) {
@@ -122,7 +123,6 @@ TEST(VersionInfoTest, SavesTheListAndSaysWhenItCannot) {
     form->SaveAsClick(nullptr);
   }
   EXPECT_EQ(shown, "Error writing file.");
-  std::filesystem::remove_all(dir);
 }
 
 TEST(VersionInfoTest, EscapeInTheListAndCloseEndTheModalWindow) {

@@ -28,7 +28,8 @@ class TConfigFileProperty : public TPersistent {
 };
 
 // Shows the message of a failed load or save. The package's own message dialog sits above
-// the tool library and puts itself here; until it does, the host's message box is used.
+// the tool library and puts itself here when its library loads; until then the host's
+// message box is used.
 using TConfigErrorBox = void (*)(const String& text, const String& caption);
 void SetConfigErrorBox(TConfigErrorBox box);
 

@@ -6,6 +6,7 @@
 #include "AppHook.h"
 #include "ButtonPanel.h"
 #include "Clipbrd.h"
+#include "ConfigFile.h"
 #include "Expand.h"
 #include "ExtCtrls.h"
 #include "RegisterControls.h"
@@ -146,6 +147,12 @@ void ShowErrorReport(const String& text) { MsgBox::MsgErr(text, "", MsgBox::mtEr
 // The application hook's report of unhandled exceptions speaks through this dialog as soon
 // as the library is loaded, as the unit's initialisation would.
 [[maybe_unused]] const bool kReportInstalled = (SetErrorReportProc(ShowErrorReport), true);
+
+// So do configuration files that fail to load or save.
+void ShowConfigError(const String& text, const String& caption) {
+  MsgBox::Msg(text, caption, MsgBox::mtError, {MsgBox::mbOK}, 0);
+}
+[[maybe_unused]] const bool kConfigErrorInstalled = (SetConfigErrorBox(ShowConfigError), true);
 
 }  // namespace
 

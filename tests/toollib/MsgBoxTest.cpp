@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <memory>
 
 #include "AppHook.h"
 #include "ButtonPanel.h"
 #include "Clipbrd.h"
+#include "ConfigFile.h"
 #include "Expand.h"
 #include "ExtCtrls.h"
 #include "HeadlessWidgetSet.h"
@@ -274,6 +277,27 @@ TEST(MsgBoxTest, UnhandledExceptionsAreReportedInTheDialogsWording) {
   ASSERT_EQ(shown.Lines.size(), 1u);
   EXPECT_TRUE(shown.Lines[0].ends_with(" (EConvertError).")) << shown.Lines[0];
   EXPECT_EQ(shown.Lines[0].find('$'), String::npos);
+}
+
+TEST(MsgBoxTest, AConfigurationFileThatFailsIsShownInTheDialog) {
+  // A file in place of the folder: not even root can write there.
+  String blocker = std::filesystem::temp_directory_path().string() + "/xel-blocker-XXXXXX";
+  const int fd = mkstemp(blocker.data());
+  ASSERT_GE(fd, 0);
+  close(fd);
+  std::unique_ptr<TSuperForm> owner(new TSuperForm(nullptr, TCreateNew{}));
+  auto* config = new TConfigFile(owner.get());
+  config->SetFileNameProp(blocker + "/app.cfg");
+  config->SetSaveErrorCaption("Options");
+  TShown shown;
+  TModalScript script([&](TCustomForm* f) {
+    shown = Snapshot(Dialog(f));
+    f->Close();
+  });
+  EXPECT_FALSE(config->Save());
+  std::filesystem::remove(blocker);
+  EXPECT_EQ(shown.Caption, "Options");
+  EXPECT_EQ(shown.Lines, std::vector<String>{"Configuration file could not be saved."});
 }
 
 }  // namespace

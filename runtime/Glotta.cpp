@@ -45,6 +45,7 @@ TUnitState& Unit() {
 }
 
 TServiceQuestion gServiceQuestion = nullptr;
+TGlottaEditorRunner gEditorRunner = nullptr;
 
 }  // namespace
 
@@ -389,6 +390,17 @@ void TGlotta::CheckAlreadyExists() {
 
 void SetServiceQuestion(TServiceQuestion question) { gServiceQuestion = question; }
 TServiceQuestion ServiceQuestion() { return gServiceQuestion; }
+
+void SetGlottaEditorRunner(TGlottaEditorRunner runner) { gEditorRunner = runner; }
+
+bool ExecuteGlottaEditor(const String& title, TGlotta* glotta) {
+  if (!glotta || !glotta->LanguageManager() || !gEditorRunner)
+    throw Exception("Component editor cannot be started for this component");
+  glotta->InitLanguages();
+  const bool accepted = gEditorRunner(title, glotta);
+  if (accepted) glotta->SendChangeNotify(glotta);
+  return accepted;
+}
 
 void TGlotta::OnComponent(TComponent* component, void* param) {
   if (Is<TGlotta>(component)) static_cast<TList*>(param)->Add(component);

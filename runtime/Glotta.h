@@ -145,6 +145,14 @@ using TServiceQuestion = Integer (*)(const String& name);
 void SetServiceQuestion(TServiceQuestion question);
 TServiceQuestion ServiceQuestion();
 
+// Opens the translation editor modally on the component's language data and answers
+// whether the user accepted changes (change listeners have then heard of them). The editor
+// form lives in a library above this one, which installs its runner when it loads; without
+// it, or without a component that has language data, the editor cannot be started.
+using TGlottaEditorRunner = bool (*)(const String& title, TGlotta* glotta);
+void SetGlottaEditorRunner(TGlottaEditorRunner runner);
+bool ExecuteGlottaEditor(const String& title, TGlotta* glotta);
+
 // The unit's global state. Initialisation runs on first use (or explicitly, as when the
 // package loads); finalisation frees the components InitGlotta made and the frame lists.
 void InitializeGlottaUnit();

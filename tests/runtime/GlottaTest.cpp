@@ -411,6 +411,37 @@ TEST_F(GlottaTest, AProgramUnitGetsItsStringsAndTheFormsJoinItsFrame) {
   EXPECT_THROW(InitGlotta("NoSuchUnit", &UnitLangChange, getString), EResNotFound);
 }
 
+// The editor's library installs a runner; the unit answers for what surrounds it.
+TEST_F(GlottaTest, TheEditorOpensOnlyOnLanguageDataAndListenersHearAnAcceptance) {
+  static String Opened;
+  static bool Accept = false;
+  auto form = Load({});
+  TGlotta* g = GlottaOf(form.get());
+  for (TGlotta* target : {static_cast<TGlotta*>(nullptr), g}) {  // no runner installed yet
+    try {
+      ExecuteGlottaEditor("", target);
+      FAIL() << "expected an exception";
+    } catch (const Exception& e) {
+      EXPECT_STREQ(e.what(), "Component editor cannot be started for this component");
+    }
+  }
+  SetGlottaEditorRunner([](const String& title, TGlotta* glotta) {
+    Opened = title + ":" + glotta->Owner()->GetName();
+    return Accept;
+  });
+  TRecorder rec;
+  g->RegisterChangeNotify(MakeMethod<&TRecorder::Listen>(&rec));
+  EXPECT_FALSE(ExecuteGlottaEditor("Unit1.pas", g));
+  EXPECT_EQ(Opened, "Unit1.pas:Form1");
+  EXPECT_TRUE(rec.Log.empty());
+  Accept = true;
+  EXPECT_TRUE(ExecuteGlottaEditor("", g));
+  EXPECT_EQ(rec.Log, std::vector<String>{"listen:Form1"});
+  EXPECT_THROW(ExecuteGlottaEditor("", nullptr), Exception);
+  g->UnregisterChangeNotify(MakeMethod<&TRecorder::Listen>(&rec));
+  SetGlottaEditorRunner(nullptr);
+}
+
 TEST_F(GlottaTest, RulesOfTheComponent) {
   try {
     TGlotta orphan(nullptr);

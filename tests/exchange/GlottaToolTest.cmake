@@ -56,7 +56,7 @@ endif()
 file(WRITE ${OUT}/gap.txt "[TGreetingForm.English]\r\nLabel1.Caption=''\r\n")
 run(0 import ${form} ${OUT}/gap.txt --mode add-all)
 run(1 check ${form})
-expect_match("${out}" "GreetingForm.dfm: Label1.Caption: English: missing translation" "check line")
+expect_match("${out}" "GreetingForm.dfm: Label1.Caption: English: missing: missing translation" "check line")
 
 # The binary form is written back binary.
 execute_process(COMMAND ${XELFORM} tobinary ${DATA}/GreetingForm.dfm ${OUT}/Binary.dfm RESULT_VARIABLE rc)
@@ -75,7 +75,7 @@ expect_same(${DATA}/GreetingStrings.lng.txt ${OUT}/strings.txt "language file ex
 execute_process(COMMAND ${XELFORM} show ${OUT}/Greeting.lng OUTPUT_VARIABLE shown)
 expect_match("${shown}" "RCDATA GREETINGSTRINGS" "the resource keeps its name")
 run(1 check ${OUT}/Greeting.lng)
-expect_match("${out}" "Greeting.lng: GreetingStrings.#Saved: Deutsch: missing translation" "language file check")
+expect_match("${out}" "Greeting.lng: GreetingStrings.#Saved: Deutsch: missing: missing translation" "language file check")
 
 # Usage and unreadable input.
 run(2)

@@ -31,6 +31,9 @@ void CheckXmlText(const String& text, const String& key) {
     if ((c < 32 && c != '\t' && c != '\n' && c != '\r') || c == 127)
       throw Exception(Format("%s: the text holds the control character #%d, which XML cannot carry", {key, c}));
   if (!text.empty() && xmlCheckUTF8(X(text)) == 0) throw Exception(Format("%s: the text is not UTF-8", {key}));
+  // U+FFFE and U+FFFF are characters, but none that XML allows.
+  if (text.find("\xEF\xBF\xBE") != String::npos || text.find("\xEF\xBF\xBF") != String::npos)
+    throw Exception(Format("%s: the text holds a character that XML cannot carry", {key}));
 }
 
 class TXmlWriter {
@@ -235,7 +238,7 @@ void AppendText(const xmlNode* n, String& out, std::vector<String>& dropped) {
           dropped.push_back("cp");
           continue;
         }
-        if (v == 0 || v > 0x10FFFF) {
+        if (v == 0 || v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF)) {
           dropped.push_back("cp");
         } else if (v < 0x80) {
           out += static_cast<char>(v);

@@ -82,6 +82,35 @@ TEST_F(GlottaParserTest, FindsTheLookUpsOfEachSnippet) {
   }
 }
 
+TEST_F(GlottaParserTest, FindsTheLookUpsOfCppSources) {
+  using V = std::vector<String>;
+  const struct {
+    const char* Body;
+    bool Qualified;
+    V Used, Invalid, Unknown;
+  } cases[] = {
+      {"s = Glotta1->GetString(\"Hello\");", false, {"Hello"}, {}, {}},
+      {"s = glotta.GetString( \" It's \" );", false, {"It's"}, {}, {}},
+      {"s = Glotta()->GetString(\"Never\") + GetString(\"Other\");", false, {"Never", "Other"}, {}, {"Other"}},
+      {"s = g->GetString(\"a\\\"b\");", false, {"a\"b"}, {}, {"a\"b"}},
+      {"s = g->GetString(kName);", false, {}, {"GetString(kName);"}, {}},
+      {"s = g->GetString(\"a\" \"b\");", false, {}, {"GetString(\"a\" \"b\");"}, {}},
+      {"// GetString(\"Hello\")\n/* GetString(\"Hello\") */ s = \"GetString(\\\"Hello\\\")\";", false, {}, {}, {}},
+      // Only the component's own calls when qualified, also through its accessor.
+      {"a = Glotta1->GetString(\"Hello\"); b = Glotta1.GetString(\"Never\"); c = Glotta1()->GetString(\"It's\");"
+       " d = other->GetString(\"x\"); e = GetString(\"y\");",
+       true, {"Hello", "Never", "It's"}, {}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Body);
+    TGlottaParser p(FGlotta, &FNames, String("#include \"Unit.h\"\n\nvoid P() {\n  ") + c.Body + "\n}\n");
+    EXPECT_TRUE(p.Check(c.Qualified, ctC));
+    EXPECT_EQ(Texts(p.UsedNames()), c.Used);
+    EXPECT_EQ(Texts(p.InvalidCalls()), c.Invalid);
+    EXPECT_EQ(Texts(p.UnknownNames()), c.Unknown);
+  }
+}
+
 TEST_F(GlottaParserTest, ResultListsOfAWholeUnit) {
   const String text = UnitWith(
                           "S := GetString('hello');\r\n"

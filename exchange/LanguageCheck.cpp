@@ -102,7 +102,7 @@ namespace xel {
 namespace {
 
 const char* const RuleNames[] = {"missing", "placeholders", "accelerators", "blanks",
-                                 "punctuation", "value", "fit", "lost"};
+                                 "punctuation", "value", "fit", "lost", "source"};
 
 String LeadingBlanks(std::string_view s) {
   size_t i = 0;

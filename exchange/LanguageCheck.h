@@ -43,12 +43,14 @@ std::vector<TLanguageCompleteness> LanguageCompleteness(TLanguageManager* manage
 // The rules of a translation check, each of which can be switched off. The rules that
 // compare (placeholders, accelerators, blanks, punctuation) hold a translation against
 // the design language's text of the same item and do not apply to that language itself.
-XEL_ENUM(TCheckRule, crMissing, crPlaceholders, crAccelerators, crBlanks, crPunctuation, crValue, crFit, crLost)
+XEL_ENUM(TCheckRule, crMissing, crPlaceholders, crAccelerators, crBlanks, crPunctuation, crValue, crFit, crLost,
+         crSource)
 XEL_SET(TCheckRules, TCheckRule)
-inline const TCheckRules AllCheckRules{crMissing, crPlaceholders, crAccelerators, crBlanks,
-                                       crPunctuation, crValue,        crFit,          crLost};
+inline const TCheckRules AllCheckRules{crMissing, crPlaceholders, crAccelerators, crBlanks, crPunctuation,
+                                       crValue,   crFit,          crLost,         crSource};
 // The rule's name in reports: "missing", "placeholders", "accelerators", "blanks",
-// "punctuation", "value", "fit", "lost".
+// "punctuation", "value", "fit", "lost", "source". The last two need more than the
+// language data (the form's components, the program's sources): their callers report them.
 String CheckRuleName(TCheckRule rule);
 bool CheckRuleOfName(std::string_view name, TCheckRule& rule);
 

@@ -1,11 +1,14 @@
 // glotta: the language data of form files and language files for translators and build
 // scripts. Lists, exports, imports and checks them through the package's own exchange
 // code, so that the editor and a build apply one rule set.
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "ComponentExplorer.h"
 #include "GlottaDocument.h"
+#include "GlottaParser.h"
 #include "HeadlessWidgetSet.h"
 #include "LanguageCheck.h"
 #include "LanguageExport.h"
@@ -42,10 +45,11 @@ const char* const Usage =
     "                                    the files hold); --init fills the other languages of new\n"
     "                                    items with the active language's value\n"
     "  check FILE... [--format text|json] [--disable RULE,...] [--source LANG]\n"
-    "                                    checks every translation against the design language;\n"
+    "        [--sources UNIT,...]        checks every translation against the design language;\n"
     "                                    rules: missing, placeholders, accelerators, blanks,\n"
-    "                                    punctuation, value, fit, lost; lines\n"
-    "                                    \"file: item: language: rule: message\"\n"
+    "                                    punctuation, value, fit, lost, source (the GetString\n"
+    "                                    calls of Pascal units or C++ sources against the named\n"
+    "                                    strings); lines \"file: item: language: rule: message\"\n"
     "  pseudo FILE [--language NAME] [--source LANG]\n"
     "                                    adds a pseudo-language (default \"Pseudo\"): the design\n"
     "                                    language's texts accented, bracketed and 40 % longer\n"
@@ -262,8 +266,44 @@ String JsonString(const String& s) {
   return out + "\"";
 }
 
+// The named strings against the GetString calls of the sources: calls without one
+// literal, names that no string has, strings that no call uses.
+void CheckSources(TGlotta* glotta, const String& sources, const std::function<void(const TCheckFinding&)>& report) {
+  TLanguageManager* m = glotta->LanguageManager();
+  const String owner = m->Control() ? m->Control()->Name() : String();
+  TStringList used;
+  used.SetSorted(true);
+  used.SetDuplicates(dupIgnore);
+  for (size_t start = 0; start < sources.size();) {
+    size_t comma = sources.find(',', start);
+    if (comma == String::npos) comma = sources.size();
+    const String file = sources.substr(start, comma - start);
+    start = comma + 1;
+    const String text = ReadTextFile(file, true);
+    const String ext = LowerCase(ExtractFileExt(file));
+    const bool pascal = ext == ".pas" || ext == ".dpr" || ext == ".inc";
+    TGlottaParser parser(glotta, m->Names(), text);
+    if (!parser.Check(false, pascal ? ctPascal : ctC)) throw EReadError(file + ": the unit has no final \"end.\"");
+    auto where = [&](const TObject* offset) {
+      const auto at = static_cast<size_t>(TGlottaParser::OffsetOf(offset));
+      return file + ":" + IntToStr(static_cast<Integer>(std::count(text.begin(), text.begin() + at, '\n') + 1));
+    };
+    for (int i = 0; i < parser.InvalidCalls()->Count(); ++i)
+      report({where(parser.InvalidCalls()->Objects(i)), "*", crSource,
+              "the name is no single literal: " + parser.InvalidCalls()->Get(i)});
+    for (int i = 0; i < parser.UnknownNames()->Count(); ++i)
+      report({owner + ".#" + parser.UnknownNames()->Get(i), "*", crSource,
+              "used at " + where(parser.UnknownNames()->Objects(i)) + " but not defined"});
+    for (int i = 0; i < parser.UsedNames()->Count(); ++i) used.Add(parser.UsedNames()->Get(i));
+  }
+  for (int i = 0; i < m->Names()->Count(); ++i)
+    if (used.IndexOf(m->Names()->Get(i)) < 0)
+      report({owner + ".#" + m->Names()->Get(i), "*", crSource, "defined but used by none of the sources"});
+}
+
 int Check(std::vector<String> args) {
-  String format = "text", disabled, source;
+  String format = "text", disabled, source, sources;
+  TakeOption(args, "--sources", sources);
   TakeOption(args, "--format", format);
   TakeOption(args, "--disable", disabled);
   TakeOption(args, "--source", source);
@@ -302,6 +342,8 @@ int Check(std::vector<String> args) {
         for (const String& lost : doc.LostItems())
           report(file, TCheckFinding{lost, "*", crLost, "component or property no longer exists"});
       for (const TCheckFinding& f : CheckTranslations(m, rules, source)) report(file, f);
+      if (!sources.empty() && rules.Contains(crSource))
+        CheckSources(GlottaOf(doc), sources, [&](const TCheckFinding& f) { report(file, f); });
     } catch (const Exception& e) {
       std::fprintf(stderr, "%s: %s\n", file.c_str(), e.Message().c_str());
       result = ExitUsage;

@@ -82,6 +82,16 @@ run(1 check ${form} --format json --disable fit)
 expect_match("${out}" "^\\[\n  {\"file\": \"[^\"]*MainForm.dfm\", \"item\": \"TDemoMainForm.Caption\", \"language\": \"Deutsch\", \"rule\": \"blanks\", \"message\": \"[^\"]*\"}\n\\]\n$" "json")
 run(2 check ${form} --disable spelling)
 
+# The named strings against the program's sources: the demo's own, then one that goes wrong.
+run(0 check ${DEMO}/MainForm.dfm --sources ${SRC}/apps/demo/DemoForms.cpp)
+file(WRITE ${OUT}/Unit.cpp "#include \"Unit.h\"\n\nString A() { return Glotta()->GetString(\"MessageText\"); }\n"
+           "String B() { return Glotta()->GetString(\"Mesage\"); }\nString C(const String& n) { return Glotta()->GetString(n); }\n")
+run(1 check ${DEMO}/MainForm.dfm --sources ${OUT}/Unit.cpp)
+expect_match("${out}" "MainForm.dfm: Glotta.#Mesage: [*]: source: used at [^\n]*Unit.cpp:4 but not defined\n" "unknown name")
+expect_match("${out}" "MainForm.dfm: [^\n]*Unit.cpp:5: [*]: source: the name is no single literal: GetString[(]n[)]" "no literal")
+expect_match("${out}" "MainForm.dfm: Glotta.#AboutText: [*]: source: defined but used by none of the sources" "unused")
+run(0 check ${DEMO}/MainForm.dfm --sources ${OUT}/Unit.cpp --disable source)
+
 # A pseudo-language of the design language.
 run(0 pseudo ${form} --language Pseudo)
 run(0 export ${form} --format po --language Pseudo)

@@ -374,6 +374,7 @@ void TPoReader::Flush() {
 }
 
 TTranslationCatalog TPoReader::Read() {
+  FCatalog.FileName = FFileName;
   std::string_view text = FText;
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   size_t start = 0;

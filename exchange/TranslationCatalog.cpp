@@ -151,7 +151,25 @@ bool ImportCatalogs(TLanguageManager* manager, const std::vector<TTranslationCat
     DeleteFile(temp);
   });
   WriteFileAtomically(temp, text);
-  return ImportLanguages(manager, temp, settings, mode, initialise, &sections, warnings, errors);
+  const bool done = ImportLanguages(manager, temp, settings, mode, initialise, &sections, warnings, errors);
+
+  // The rows name the lines of the temporary file; translators look for their own files.
+  std::unordered_map<String, String, TTextHash, TTextEqual> places;
+  for (const TTranslationCatalog& c : catalogs)
+    for (const TTranslationUnit& u : c.Units)
+      if (u.Line > 0 && !c.FileName.empty())
+        places.emplace(c.TargetLanguage + "\n" + u.Key, c.FileName + ":" + IntToStr(u.Line) + ": ");
+  for (TStrings* rows : {warnings, errors})
+    for (int i = 0; rows && i < rows->Count(); ++i) {
+      const String& row = rows->Strings(i);
+      const size_t close = row.find("]=");
+      const size_t eq = close == String::npos ? String::npos : row.find('=', close + 2);
+      if (row.empty() || row[0] != '[' || eq == String::npos) continue;
+      const String language = SectionLanguage(row.substr(1, close - 1));
+      auto found = places.find(language + "\n" + row.substr(close + 2, eq - close - 2));
+      if (found != places.end()) rows->Put(i, found->second + row);
+    }
+  return done;
 }
 
 String LanguageCode(const String& language) {

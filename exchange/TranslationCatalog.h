@@ -29,6 +29,7 @@ struct TTranslationUnit {
 
 struct TTranslationCatalog {
   String Original;        // the class of the form the data belong to
+  String FileName;        // the file a reader read it from
   String SourceLanguage;  // language names as the manager has them; empty when a file
   String TargetLanguage;  // gave only codes
   String SourceCode;      // the languages' codes in the file ("en", "de")
@@ -56,7 +57,8 @@ void MergePreviousCatalog(TTranslationCatalog& catalog, const TTranslationCatalo
 // are taken too in the modes imClearExisting and imAddNotExisting (where they replace
 // everything or only fill gaps), never with imAddAll: a translator's file does not
 // overwrite the developer's texts. Untranslated units bring nothing. Rows of warnings
-// and errors as ImportLanguages gives them.
+// and errors as ImportLanguages gives them, each after the place of its unit in a file
+// that was read ("de.po:12: [TMainForm.Deutsch]=Button9.Caption=Neu").
 bool ImportCatalogs(TLanguageManager* manager, const std::vector<TTranslationCatalog>& catalogs, TObject* settings,
                     TImportMode mode, bool initialise, TStrings* warnings, TStrings* errors);
 

@@ -212,9 +212,8 @@ private:
   // The text of source or target; inline codes keep their text, those without any are
   // left out with a warning.
   String Text(const xmlNode* n, const String& key);
-  void ReadFile12(const xmlNode* file);
+  void ReadFile(const xmlNode* file, const xmlNode* root, bool v2);
   void Units12(const xmlNode* parent, TTranslationCatalog& catalog, int depth);
-  void ReadFile20(const xmlNode* file, const xmlNode* root);
   void Units20(const xmlNode* parent, TTranslationCatalog& catalog, int depth);
   void Add(TTranslationCatalog& catalog, TTranslationUnit u, const xmlNode* n);
 
@@ -317,18 +316,6 @@ void TXliffReader::Units12(const xmlNode* parent, TTranslationCatalog& catalog, 
   }
 }
 
-void TXliffReader::ReadFile12(const xmlNode* file) {
-  TTranslationCatalog catalog;
-  catalog.Original = Attr(file, "original");
-  catalog.SourceCode = Attr(file, "source-language");
-  catalog.TargetCode = Attr(file, "target-language");
-  catalog.SourceLanguage = Attr(file, "source-language", GlottaNs);
-  catalog.TargetLanguage = Attr(file, "target-language", GlottaNs);
-  for (const xmlNode* n = file->children; n; n = n->next)
-    if (Is(n, "body")) Units12(n, catalog, 0);
-  FCatalogs.push_back(std::move(catalog));
-}
-
 void TXliffReader::Units20(const xmlNode* parent, TTranslationCatalog& catalog, int depth) {
   if (depth > 32) Fail(parent, "groups nested too deeply");
   for (const xmlNode* n = parent->children; n; n = n->next) {
@@ -383,14 +370,19 @@ void TXliffReader::Units20(const xmlNode* parent, TTranslationCatalog& catalog, 
   }
 }
 
-void TXliffReader::ReadFile20(const xmlNode* file, const xmlNode* root) {
+void TXliffReader::ReadFile(const xmlNode* file, const xmlNode* root, bool v2) {
   TTranslationCatalog catalog;
+  catalog.FileName = FFileName;
   catalog.Original = Attr(file, "original");
-  catalog.SourceCode = Attr(root, "srcLang");
-  catalog.TargetCode = Attr(root, "trgLang");
+  // XLIFF 1.2 names the languages per file, 2.0 once for the document.
+  catalog.SourceCode = v2 ? Attr(root, "srcLang") : Attr(file, "source-language");
+  catalog.TargetCode = v2 ? Attr(root, "trgLang") : Attr(file, "target-language");
   catalog.SourceLanguage = Attr(file, "source-language", GlottaNs);
   catalog.TargetLanguage = Attr(file, "target-language", GlottaNs);
-  Units20(file, catalog, 0);
+  if (v2) Units20(file, catalog, 0);
+  else
+    for (const xmlNode* n = file->children; n; n = n->next)
+      if (Is(n, "body")) Units12(n, catalog, 0);
   FCatalogs.push_back(std::move(catalog));
 }
 
@@ -418,7 +410,7 @@ std::vector<TTranslationCatalog> TXliffReader::Read(std::string_view text) {
   if (!v2 && version != "1.2" && version != "1.1" && version != "1.0")
     Fail(root, Format("XLIFF version \"%s\" is not read", {version}));
   for (const xmlNode* n = root->children; n; n = n->next)
-    if (Is(n, "file")) v2 ? ReadFile20(n, root) : ReadFile12(n);
+    if (Is(n, "file")) ReadFile(n, root, v2);
   if (FCatalogs.empty()) Fail(root, "the file holds no <file> element");
   return std::move(FCatalogs);
 }

@@ -243,11 +243,18 @@ int Import(const std::vector<String>& args) {
     PrintRows("", readerWarnings);
     ImportCatalogs(m, catalogs, &settings, importMode, init, &warnings, &errors);
   }
-  const String shown = languageFiles.size() == 1 ? languageFile : String("glotta");
-  for (int i = 0; i < warnings.Count(); ++i)
-    std::fprintf(stderr, "%s: warning: guessed property: %s\n", shown.c_str(), warnings[i].c_str());
-  for (int i = 0; i < errors.Count(); ++i)
-    std::fprintf(stderr, "%s: error: not imported: %s\n", shown.c_str(), errors[i].c_str());
+  // Rows of PO and XLIFF files start with their place: "de.po:12: [section]=line".
+  auto print = [&](const TStrings& rows, const char* what) {
+    for (int i = 0; i < rows.Count(); ++i) {
+      const String& row = rows[i];
+      const size_t at = kind == fkText ? String::npos : row.find(": [");
+      const String place = at == String::npos ? languageFile : row.substr(0, at);
+      const String rest = at == String::npos ? row : row.substr(at + 2);
+      std::fprintf(stderr, "%s: %s%s\n", place.c_str(), what, rest.c_str());
+    }
+  };
+  print(warnings, "warning: guessed property: ");
+  print(errors, "error: not imported: ");
   if (errors.Count() > 0) {
     std::fprintf(stderr, "%s: left unchanged\n", form.c_str());
     return ExitFailed;
@@ -260,7 +267,7 @@ String JsonString(const String& s) {
   String out = "\"";
   for (char c : s) {
     if (c == '"' || c == '\\') out += {'\\', c};
-    else if (static_cast<unsigned char>(c) < 32) out += Format("\\u%.4x", {static_cast<Integer>(c)});
+    else if (static_cast<unsigned char>(c) < 32) out += {'\\', 'u', '0', '0', "01"[c >> 4], "0123456789abcdef"[c & 15]};
     else out += c;
   }
   return out + "\"";

@@ -2,29 +2,7 @@
 # every window goes out as PO, XLIFF 1.2 and XLIFF 2.0 files and comes back from them with
 # nothing lost; the demo passes every check, broken translations fail it with one line
 # per fault; a pseudo-language is added.
-file(REMOVE_RECURSE ${OUT})
-file(MAKE_DIRECTORY ${OUT})
-set(passed 0)
-
-macro(run expect)
-  execute_process(COMMAND ${GLOTTA} ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc STREQUAL "${expect}")
-    message(FATAL_ERROR "glotta ${ARGN}: exit ${rc}, expected ${expect}\n${out}\n${err}")
-  endif()
-endmacro()
-macro(expect_match text pattern what)
-  if(NOT "${text}" MATCHES "${pattern}")
-    message(FATAL_ERROR "${what}: no match for ${pattern} in\n${text}")
-  endif()
-  math(EXPR passed "${passed} + 1")
-endmacro()
-macro(expect_same a b what)
-  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${a} ${b} RESULT_VARIABLE differ)
-  if(differ)
-    message(FATAL_ERROR "${what}: ${a} and ${b} differ")
-  endif()
-  math(EXPR passed "${passed} + 1")
-endmacro()
+include(${CMAKE_CURRENT_LIST_DIR}/GlottaToolRun.cmake)
 
 foreach(window MainForm DetailsForm ToolsForm)
   set(original ${DEMO}/${window}.dfm)
@@ -68,6 +46,11 @@ run(0 import ${OUT}/fuzzy/MainForm.dfm ${OUT}/fuzzy/en.txt --mode add-all)
 run(0 export ${OUT}/fuzzy/MainForm.dfm --format po --language Deutsch -o ${OUT}/fuzzy/de.po)
 file(READ ${OUT}/fuzzy/de.po text)
 expect_match("${text}" "#, fuzzy\n#\\| msgid \"&Message\"\nmsgctxt \"ButtonMessage.Caption\"\nmsgid \"&Note\"" "fuzzy entry")
+
+# A line that has no item names its place in the translator's file.
+file(WRITE ${OUT}/fuzzy/old.po "msgid \"\"\nmsgstr \"X-Glotta-Language: Deutsch\\n\"\n\nmsgctxt \"Button9.Caption\"\nmsgid \"Old\"\nmsgstr \"Alt\"\n")
+run(1 import ${OUT}/fuzzy/MainForm.dfm ${OUT}/fuzzy/old.po --mode add-all)
+expect_match("${err}" "old.po:4: error: not imported: [[]TDemoMainForm.Deutsch[]]=Button9.Caption=Alt" "place of a line")
 
 # Broken translations: one line per fault, exit 1; rules can be switched off; JSON for tools.
 file(COPY ${DEMO}/MainForm.dfm DESTINATION ${OUT}/broken)

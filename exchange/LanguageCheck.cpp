@@ -252,7 +252,8 @@ std::vector<TCheckFinding> CheckTranslation(TLanguageManager* manager, const TLa
   if (IsCaption(ref)) {
     const size_t expected = Accelerators(original).size(), found = Accelerators(text).size();
     if (expected > 0 && found == 0) add(crAccelerators, "accelerator (&) missing");
-    else if (found > 1) add(crAccelerators, Format("%d accelerators (&) where one is drawn", {static_cast<Integer>(found)}));
+    else if (found > 1)
+      add(crAccelerators, Format("%d accelerators (&) where one is drawn", {static_cast<Integer>(found)}));
   }
   if (LeadingBlanks(original) != LeadingBlanks(text) || TrailingBlanks(original) != TrailingBlanks(text))
     add(crBlanks, "leading or trailing blanks differ from the design language's");

@@ -204,7 +204,8 @@ public:
 
 private:
   void Warn(const xmlNode* n, const String& message) {
-    if (FWarnings) FWarnings->Add(Format("%s:%d: warning: %s", {FFileName, static_cast<Integer>(xmlGetLineNo(n)), message}));
+    if (FWarnings)
+      FWarnings->Add(Format("%s:%d: warning: %s", {FFileName, static_cast<Integer>(xmlGetLineNo(n)), message}));
   }
   [[noreturn]] void Fail(const xmlNode* n, const String& message) const {
     throw EReadError(Format("%s:%d:1: %s", {FFileName, static_cast<Integer>(n ? xmlGetLineNo(n) : 1), message}));

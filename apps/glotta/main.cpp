@@ -97,12 +97,14 @@ TFileKind KindOfFile(const String& fileName) {
   if (ext == ".xlf" || ext == ".xliff") return fkXliff;
   const String head = ReadTextFile(fileName).substr(0, 256);
   if (head.find("<xliff") != String::npos || head.rfind("<?xml", 0) == 0) return fkXliff;
-  if (head.rfind("msgid", 0) == 0 || head.rfind("msgctxt", 0) == 0 || head.find("\nmsgid ") != String::npos) return fkPo;
+  if (head.rfind("msgid", 0) == 0 || head.rfind("msgctxt", 0) == 0 || head.find("\nmsgid ") != String::npos)
+    return fkPo;
   return fkText;
 }
 
 std::vector<TTranslationCatalog> ReadCatalogs(const String& fileName, TFileKind kind, TStrings* warnings) {
-  if (GetFileSize(fileName) > MaxLanguageFileSize) throw EReadError(fileName + " is larger than a language file can be");
+  if (GetFileSize(fileName) > MaxLanguageFileSize)
+    throw EReadError(fileName + " is larger than a language file can be");
   const String text = ReadTextFile(fileName, true);
   if (kind == fkPo) return {ReadPoFile(text, fileName, warnings)};
   return ReadXliffFile(text, fileName, warnings);

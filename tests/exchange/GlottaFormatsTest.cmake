@@ -45,7 +45,7 @@ file(WRITE ${OUT}/fuzzy/en.txt "[TDemoMainForm.English]\r\nButtonMessage.Caption
 run(0 import ${OUT}/fuzzy/MainForm.dfm ${OUT}/fuzzy/en.txt --mode add-all)
 run(0 export ${OUT}/fuzzy/MainForm.dfm --format po --language Deutsch -o ${OUT}/fuzzy/de.po)
 file(READ ${OUT}/fuzzy/de.po text)
-expect_match("${text}" "#, fuzzy\n#\\| msgid \"&Message\"\nmsgctxt \"ButtonMessage.Caption\"\nmsgid \"&Note\"" "fuzzy entry")
+expect_match("${text}" "#, fuzzy\n#[|] msgid \"&Message\"\nmsgctxt \"ButtonMessage.Caption\"\nmsgid \"&Note\"" "fuzzy entry")
 
 # A line that has no item names its place in the translator's file.
 file(WRITE ${OUT}/fuzzy/old.po "msgid \"\"\nmsgstr \"X-Glotta-Language: Deutsch\\n\"\n\nmsgctxt \"Button9.Caption\"\nmsgid \"Old\"\nmsgstr \"Alt\"\n")
@@ -62,7 +62,7 @@ expect_match("${out}" "MainForm.dfm: ButtonMessage.Caption: Deutsch: fit: text i
 expect_match("${out}" "MainForm.dfm: TDemoMainForm.Caption: Deutsch: blanks: " "blanks line")
 run(0 check ${form} --disable fit,blanks)
 run(1 check ${form} --format json --disable fit)
-expect_match("${out}" "^\\[\n  {\"file\": \"[^\"]*MainForm.dfm\", \"item\": \"TDemoMainForm.Caption\", \"language\": \"Deutsch\", \"rule\": \"blanks\", \"message\": \"[^\"]*\"}\n\\]\n$" "json")
+expect_match("${out}" "^[[]\n  {\"file\": \"[^\"]*MainForm.dfm\", \"item\": \"TDemoMainForm.Caption\", \"language\": \"Deutsch\", \"rule\": \"blanks\", \"message\": \"[^\"]*\"}\n[]]\n$" "json")
 run(2 check ${form} --disable spelling)
 
 # The named strings against the program's sources: the demo's own, then one that goes wrong.
@@ -78,7 +78,7 @@ run(0 check ${DEMO}/MainForm.dfm --sources ${OUT}/Unit.cpp --disable source)
 # A pseudo-language of the design language.
 run(0 pseudo ${form} --language Pseudo)
 run(0 export ${form} --format po --language Pseudo)
-expect_match("${out}" "msgid \"&Message\"\nmsgstr \"\\[&Méššåĝé ~~~~\\]\"" "pseudo text")
+expect_match("${out}" "msgid \"&Message\"\nmsgstr \"[[]&Méššåĝé ~~~~[]]\"" "pseudo text")
 run(0 list ${form})
 expect_match("${out}" "languages: English [(]active[)] Deutsch Fran[^ ]*ais Pseudo" "pseudo language listed")
 

@@ -32,23 +32,71 @@ void TGlottaParser::AddInvalidCall(int callStart, int parenPos, int argumentPos)
   FInvalidCalls->AddObject(snippet, OffsetObject(std::max(callStart, argumentPos)));
 }
 
-bool TGlottaParser::Check(bool qualified) {
+namespace {
+
+// The text of a C string literal between its quotes: escapes read, as far as a name needs.
+String CStringToString(std::string_view s) {
+  String out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != '\\' || i + 1 == s.size()) {
+      out += s[i];
+      continue;
+    }
+    const char c = s[++i];
+    out += c == 'n' ? '\n' : c == 't' ? '\t' : c == 'r' ? '\r' : c;
+  }
+  return out;
+}
+
+}  // namespace
+
+bool TGlottaParser::QualifiedInC(int callStart, const String& componentName) const {
+  // Backwards from "GetString": "->" or ".", then optionally "()", then the name.
+  String t;
+  int pos = callStart, next;
+  auto previous = [&](const char* expected) {
+    return pos > 0 && FindNextToken(pos - 1, 0, t, pos, next) && (!expected || t == expected);
+  };
+  if (!previous(nullptr)) return false;
+  if (t == ">") {
+    if (!previous("-")) return false;
+  } else if (t != ".") {
+    return false;
+  }
+  if (!previous(nullptr)) return false;
+  if (t == ")") {
+    if (!previous("(") || !previous(nullptr)) return false;
+  }
+  return t == componentName;
+}
+
+bool TGlottaParser::Check(bool qualified, TCodeType codeType) {
   for (TStringList* list : {FInvalidCalls, FUsedNames, FUnusedNames, FUnknownNames}) list->Clear();
-  ParseLines(ctPascal);
+  const bool c = codeType == ctC;
+  ParseLines(c ? ctC : ctPascal);
   // The literal is found by its two quotes, which whole-string tokens would hide.
   const bool stringTokens = StringTokens();
   SetStringTokens(false);
   TFinally restore([&] { SetStringTokens(stringTokens); });
 
-  int unitEnd;
-  if (!FindModuleEnd(unitEnd)) return false;
+  int unitEnd = static_cast<int>(Text().size()) - 1;
+  if (!c && !FindModuleEnd(unitEnd)) return false;
+  if (unitEnd < 0) unitEnd = 0;
+  const char* quote = c ? "\"" : "'";
   const String componentName = qualified && FComponent ? FComponent->GetName() : String();
   std::vector<bool> defined(FNames ? FNames->Count() : 0);
   String t;
   int offset = 0;
   while (offset >= 0) {
     int callStart, afterCall;
-    if (qualified) {
+    if (c) {
+      if ((qualified && componentName.empty()) || !FindToken(offset, unitEnd, "GetString", callStart, afterCall, {}))
+        break;
+      if (qualified && !QualifiedInC(callStart, componentName)) {
+        offset = afterCall;
+        continue;
+      }
+    } else if (qualified) {
       if (componentName.empty() ||
           !FindTokenSequence(offset, unitEnd, {componentName, ".", "GetString"}, callStart, afterCall, {}))
         break;
@@ -70,8 +118,8 @@ bool TGlottaParser::Check(bool qualified) {
     // ends of one string block.
     String t1, t2, t3;
     int open = -1, close = -1, closeParen = -1, next1 = -1, next2 = -1, next3 = -1, index = -1;
-    bool literal = afterParen >= 0 && FindNextToken(afterParen, unitEnd, t1, open, next1) && t1 == "'" &&
-                   next1 >= 0 && FindNextToken(next1, unitEnd, t2, close, next2) && t2 == "'" && next2 >= 0 &&
+    bool literal = afterParen >= 0 && FindNextToken(afterParen, unitEnd, t1, open, next1) && t1 == quote &&
+                   next1 >= 0 && FindNextToken(next1, unitEnd, t2, close, next2) && t2 == quote && next2 >= 0 &&
                    FindNextToken(next2, unitEnd, t3, closeParen, next3) && t3 == ")" &&
                    GetBlockIndex(btString, open, index) && close > open &&
                    Blocks()->Items(index)->Offset() + Blocks()->Items(index)->Length() - 1 == close;
@@ -80,7 +128,8 @@ bool TGlottaParser::Check(bool qualified) {
       offset = afterParen;
       continue;
     }
-    String name = PascalStringToString(Trim(Copy(Text(), open + 2, close - open - 1)));
+    const String inner = Copy(Text(), open + 2, close - open - 1);
+    String name = c ? Trim(CStringToString(inner)) : PascalStringToString(Trim(inner));
     FUsedNames->AddObject(name, OffsetObject(open));
     int found = FNames ? FNames->IndexOf(name) : -1;
     if (found < 0)

@@ -30,7 +30,12 @@ public:
   // Qualified: only calls of the form <component name>.GetString count; otherwise only
   // calls of GetString that are not a method of some object. False when the text has no
   // final "end." (the lists may be partly filled then).
-  bool Check(bool qualified);
+  //
+  // In C++ sources (ctC) the literal is a "..." string, and qualified calls are
+  // <component name>->GetString, <component name>.GetString or the accessor's
+  // <component name>()->GetString; unqualified, every GetString call counts, since a
+  // language component's strings are always reached through some object there.
+  bool Check(bool qualified, TCodeType codeType = ctPascal);
 
   // The text offset that a result list keeps in an entry's object.
   static int OffsetOf(const TObject* object) {
@@ -40,6 +45,8 @@ public:
 private:
   static TObject* OffsetObject(int offset) { return reinterpret_cast<TObject*>(static_cast<std::intptr_t>(offset)); }
   void AddInvalidCall(int callStart, int parenPos, int argumentPos);
+  // Whether the tokens before a C++ call's "GetString" name the component.
+  bool QualifiedInC(int callStart, const String& componentName) const;
 
   TGlotta* FComponent;
   TStrings* FNames;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "GlottaTools.h"
+#include "LanguageExport.h"
 
 namespace xel {
 
@@ -38,5 +39,35 @@ struct TLanguageCompleteness {
   int Percent() const { return Total == 0 ? 100 : static_cast<int>(Int64(Translated) * 100 / Total); }
 };
 std::vector<TLanguageCompleteness> LanguageCompleteness(TLanguageManager* manager);
+
+// The rules of a translation check, each of which can be switched off. The rules that
+// compare (placeholders, accelerators, blanks, punctuation) hold a translation against
+// the design language's text of the same item and do not apply to that language itself.
+XEL_ENUM(TCheckRule, crMissing, crPlaceholders, crAccelerators, crBlanks, crPunctuation, crValue, crFit, crLost,
+         crSource)
+XEL_SET(TCheckRules, TCheckRule)
+inline const TCheckRules AllCheckRules{crMissing, crPlaceholders, crAccelerators, crBlanks, crPunctuation,
+                                       crValue,   crFit,          crLost,         crSource};
+// The rule's name in reports: "missing", "placeholders", "accelerators", "blanks",
+// "punctuation", "value", "fit", "lost", "source". The last two need more than the
+// language data (the form's components, the program's sources): their callers report them.
+String CheckRuleName(TCheckRule rule);
+bool CheckRuleOfName(std::string_view name, TCheckRule& rule);
+
+struct TCheckFinding {
+  String Key;  // the item as the export file names it
+  String Language;
+  TCheckRule Rule;
+  String Message;
+};
+
+// One cell, as the editor marks it: the item in the language at index `language` of the
+// manager's list, held against the language at index `source`.
+std::vector<TCheckFinding> CheckTranslation(TLanguageManager* manager, const TLanguageItemRef& item, int language,
+                                            int source, TCheckRules rules = AllCheckRules);
+// Every item in every language, in the order of the export, language by language inside
+// an item. sourceLanguage: the design language; empty for the active one.
+std::vector<TCheckFinding> CheckTranslations(TLanguageManager* manager, TCheckRules rules = AllCheckRules,
+                                             const String& sourceLanguage = String());
 
 }  // namespace xel

@@ -20,8 +20,9 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 # zlib gives the log files' CRC-32; fp-compiler checks that units changed by the source
 # parser still compile; fpc-source is the Pascal corpus of the parser's benchmark and tests.
+# libxml2-dev reads and writes the XLIFF files of translators' tools.
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev ccache qt6-base-dev fonts-dejavu-core
-  zlib1g-dev fp-compiler fpc-source)
+  zlib1g-dev fp-compiler fpc-source libxml2-dev)
 
 install_missing() {
   local missing=()
@@ -87,8 +88,10 @@ case "$mode" in
   fuzz)
     configure build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DXEL_FUZZ=ON \
       -DXEL_WITH_QT=OFF -DXEL_BUILD_TESTS=OFF -DXEL_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
-    targets=(FormReader TextForm ResFile IniFile RegistryStore MultilingualForm SourceParser SortGridText LanguageImport)
-    corpora=(form_reader text_form res_file ini_file registry_store multilingual_form source_parser sort_grid_text language_import)
+    targets=(FormReader TextForm ResFile IniFile RegistryStore MultilingualForm SourceParser SortGridText LanguageImport
+      PoFile XliffFile)
+    corpora=(form_reader text_form res_file ini_file registry_store multilingual_form source_parser sort_grid_text
+      language_import po_file xliff_file)
     cmake --build build/fuzz -j "$jobs" --target "${targets[@]/#/fuzz_}"
     seconds=${XEL_FUZZ_SECONDS:-20}
     artifacts=build/fuzz/artifacts

@@ -24,6 +24,8 @@ String UnitString(const String& name) { return gUnitString ? gUnitString(name) :
 
 String UnitStatusText() { return UnitString("StatusReady"); }
 
+TGlotta* UnitGlotta() { return gUnitString.Glotta(); }
+
 const String& UnitLanguage() { return gUnitLanguage; }
 
 }  // namespace xel::demo

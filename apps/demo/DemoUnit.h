@@ -12,6 +12,8 @@ void InitDemoUnit();
 String UnitStatusText();
 // One of the unit's named strings in its current language.
 String UnitString(const String& name);
+// The unit's language component (none before InitDemoUnit).
+TGlotta* UnitGlotta();
 // The language the unit heard last.
 const String& UnitLanguage();
 

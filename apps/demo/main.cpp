@@ -9,6 +9,7 @@
 #include "DemoForms.h"
 #include "DemoTexts.h"
 #include "DemoUnit.h"
+#include "PseudoLanguage.h"
 #include "QtWidgetSet.h"
 #include "RegisterControls.h"
 
@@ -88,6 +89,28 @@ int Tour(const std::filesystem::path& dir) {
   return failures == 0 ? 0 : 1;
 }
 
+// The pseudo-language that a developer adds before any translator starts: every window
+// shows its design-language texts accented, bracketed and longer, so that untranslated
+// texts and controls without room for longer languages show at once.
+void PseudoTour(const std::filesystem::path& dir) {
+  TDemoMainForm* main = MainForm();
+  TDemoToolsForm* tools = ToolsForm();
+  const String pseudo = "Pseudo";
+  for (TGlotta* g : {main->Glotta(), DetailsForm()->Glotta(), tools->Glotta(), UnitGlotta()})
+    AddPseudoLanguage(g->LanguageManager(), pseudo, DemoLanguages()[0]);
+  main->Glotta()->SetLanguage(pseudo);
+  tools->Glotta()->SetLanguage(pseudo);
+  Application->ProcessMessages();
+  std::printf("%s: main window \"%s\", unit says \"%s\"\n", pseudo.c_str(), main->GetText().c_str(),
+              UnitStatusText().c_str());
+  const String stem = FileStem(DemoLanguages().size(), pseudo);
+  for (auto [window, what] : {std::pair<TWinControl*, const char*>{main, "main"}, {DetailsForm(), "details"},
+                              {tools, "tools"}}) {
+    std::filesystem::path file = dir / (stem + "-" + what + ".png");
+    if (SaveControlImage(window, file.string())) std::printf("  wrote %s\n", file.string().c_str());
+  }
+}
+
 }  // namespace
 }  // namespace xel::demo
 
@@ -113,6 +136,7 @@ int main(int argc, char** argv) {
       std::printf("Touring the languages on the %s widget set; pictures go to %s\n",
                   widgetSet == "qt" ? "offscreen Qt" : widgetSet.c_str(), std::filesystem::absolute(pictures).c_str());
       int result = Tour(pictures);
+      PseudoTour(pictures);
       FinalizeQtWidgetSet();
       return result;
     }

@@ -19,6 +19,14 @@ std::vector<String> Texts(const TStrings* list) {
   return r;
 }
 
+String CppWith(const String& body) { return "#include \"Unit.h\"\n\nvoid P() {\n  " + body + "\n}\n"; }
+
+struct TLookUpCase {
+  const char* Body;
+  bool Qualified;
+  std::vector<String> Used, Invalid, Unknown;
+};
+
 class GlottaParserTest : public testing::Test {
 protected:
   void SetUp() override {
@@ -26,18 +34,31 @@ protected:
     FGlotta->SetName("Glotta1");
     FNames.SetText("Hello\r\nIt's\r\nNever");
   }
+  // Each body in its unit: the names used, the calls without one literal, the unknown names.
+  void ExpectLookUps(const std::vector<TLookUpCase>& cases, String (*unit)(const String&), TCodeType type) {
+    for (const TLookUpCase& c : cases) {
+      SCOPED_TRACE(c.Body);
+      TGlottaParser p(FGlotta, &FNames, unit(c.Body));
+      EXPECT_TRUE(p.Check(c.Qualified, type));
+      EXPECT_EQ(Texts(p.UsedNames()), c.Used);
+      EXPECT_EQ(Texts(p.InvalidCalls()), c.Invalid);
+      EXPECT_EQ(Texts(p.UnknownNames()), c.Unknown);
+      // Every used name points at the opening quote of its literal.
+      for (int i = 0; i < p.UsedNames()->Count(); ++i) {
+        int offset = TGlottaParser::OffsetOf(p.UsedNames()->Objects(i));
+        int index;
+        EXPECT_TRUE(p.GetBlockIndex(btString, offset, index)) << offset;
+      }
+    }
+  }
   TComponent FOwner{nullptr};
   TGlotta* FGlotta = nullptr;
   TStringList FNames;
 };
 
 TEST_F(GlottaParserTest, FindsTheLookUpsOfEachSnippet) {
-  using V = std::vector<String>;
-  const struct {
-    const char* Body;
-    bool Qualified;
-    V Used, Invalid, Unknown;
-  } cases[] = {
+  ExpectLookUps(
+    {
       {"S := GetString('Hello');", false, {"Hello"}, {}, {}},
       {"S := GetString( ' Hello ' );", false, {"Hello"}, {}, {}},
       {"S := GetString('It''s');", false, {"It's"}, {}, {}},
@@ -65,21 +86,26 @@ TEST_F(GlottaParserTest, FindsTheLookUpsOfEachSnippet) {
       {"S := glotta1 . GETSTRING('Other');", true, {"Other"}, {}, {"Other"}},
       {"S := Glotta1.GetString(Name); // not a literal", true, {}, {"Glotta1.GetString(Name); // not a..."}, {}},
       {"{ Glotta1.GetString('Hello') } S := 'Glotta1.GetString(''x'')';", true, {}, {}, {}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Body);
-    TGlottaParser p(FGlotta, &FNames, UnitWith(c.Body));
-    EXPECT_TRUE(p.Check(c.Qualified));
-    EXPECT_EQ(Texts(p.UsedNames()), c.Used);
-    EXPECT_EQ(Texts(p.InvalidCalls()), c.Invalid);
-    EXPECT_EQ(Texts(p.UnknownNames()), c.Unknown);
-    // Every used name points at the opening quote of its literal.
-    for (int i = 0; i < p.UsedNames()->Count(); ++i) {
-      int offset = TGlottaParser::OffsetOf(p.UsedNames()->Objects(i));
-      int index;
-      EXPECT_TRUE(p.GetBlockIndex(btString, offset, index)) << offset;
-    }
-  }
+    },
+    UnitWith, ctPascal);
+}
+
+TEST_F(GlottaParserTest, FindsTheLookUpsOfCppSources) {
+  ExpectLookUps(
+    {
+      {"s = Glotta1->GetString(\"Hello\");", false, {"Hello"}, {}, {}},
+      {"s = glotta.GetString( \" It's \" );", false, {"It's"}, {}, {}},
+      {"s = Glotta()->GetString(\"Never\") + GetString(\"Other\");", false, {"Never", "Other"}, {}, {"Other"}},
+      {"s = g->GetString(\"a\\\"b\");", false, {"a\"b"}, {}, {"a\"b"}},
+      {"s = g->GetString(kName);", false, {}, {"GetString(kName);"}, {}},
+      {"s = g->GetString(\"a\" \"b\");", false, {}, {"GetString(\"a\" \"b\");"}, {}},
+      {"// GetString(\"Hello\")\n/* GetString(\"Hello\") */ s = \"GetString(\\\"Hello\\\")\";", false, {}, {}, {}},
+      // Only the component's own calls when qualified, also through its accessor.
+      {"a = Glotta1->GetString(\"Hello\"); b = Glotta1.GetString(\"Never\"); c = Glotta1()->GetString(\"It's\");"
+       " d = other->GetString(\"x\"); e = GetString(\"y\");",
+       true, {"Hello", "Never", "It's"}, {}, {}},
+    },
+    CppWith, ctC);
 }
 
 TEST_F(GlottaParserTest, ResultListsOfAWholeUnit) {

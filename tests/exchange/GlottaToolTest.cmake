@@ -2,30 +2,7 @@
 # translations, exports them back unchanged, lists and checks itself; broken input fails
 # with the documented exit codes and leaves the files as they were; a language file of a
 # unit works the same way.
-file(REMOVE_RECURSE ${OUT})
-file(MAKE_DIRECTORY ${OUT})
-set(passed 0)
-
-# run(EXPECT code ARGS ...): runs glotta, keeps stdout and stderr in out/err.
-macro(run expect)
-  execute_process(COMMAND ${GLOTTA} ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc STREQUAL "${expect}")
-    message(FATAL_ERROR "glotta ${ARGN}: exit ${rc}, expected ${expect}\n${out}\n${err}")
-  endif()
-endmacro()
-macro(expect_match text pattern what)
-  if(NOT "${text}" MATCHES "${pattern}")
-    message(FATAL_ERROR "${what}: no match for ${pattern} in\n${text}")
-  endif()
-  math(EXPR passed "${passed} + 1")
-endmacro()
-macro(expect_same a b what)
-  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${a} ${b} RESULT_VARIABLE differ)
-  if(differ)
-    message(FATAL_ERROR "${what}: ${a} and ${b} differ")
-  endif()
-  math(EXPR passed "${passed} + 1")
-endmacro()
+include(${CMAKE_CURRENT_LIST_DIR}/GlottaToolRun.cmake)
 
 # A text form in its design language takes both languages and gives them back unchanged.
 file(COPY ${DATA}/GreetingForm.dfm DESTINATION ${OUT})
@@ -56,7 +33,7 @@ endif()
 file(WRITE ${OUT}/gap.txt "[TGreetingForm.English]\r\nLabel1.Caption=''\r\n")
 run(0 import ${form} ${OUT}/gap.txt --mode add-all)
 run(1 check ${form})
-expect_match("${out}" "GreetingForm.dfm: Label1.Caption: English: missing translation" "check line")
+expect_match("${out}" "GreetingForm.dfm: Label1.Caption: English: missing: missing translation" "check line")
 
 # The binary form is written back binary.
 execute_process(COMMAND ${XELFORM} tobinary ${DATA}/GreetingForm.dfm ${OUT}/Binary.dfm RESULT_VARIABLE rc)
@@ -75,7 +52,7 @@ expect_same(${DATA}/GreetingStrings.lng.txt ${OUT}/strings.txt "language file ex
 execute_process(COMMAND ${XELFORM} show ${OUT}/Greeting.lng OUTPUT_VARIABLE shown)
 expect_match("${shown}" "RCDATA GREETINGSTRINGS" "the resource keeps its name")
 run(1 check ${OUT}/Greeting.lng)
-expect_match("${out}" "Greeting.lng: GreetingStrings.#Saved: Deutsch: missing translation" "language file check")
+expect_match("${out}" "Greeting.lng: GreetingStrings.#Saved: Deutsch: missing: missing translation" "language file check")
 
 # Usage and unreadable input.
 run(2)

@@ -1,0 +1,26 @@
+# What the scripts that run glotta share: a fresh output folder, a count of the checks that
+# passed, and the macros that run glotta and compare its results.
+file(REMOVE_RECURSE ${OUT})
+file(MAKE_DIRECTORY ${OUT})
+set(passed 0)
+
+# run(EXPECT code ARGS ...): runs glotta, keeps stdout and stderr in out/err.
+macro(run expect)
+  execute_process(COMMAND ${GLOTTA} ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc STREQUAL "${expect}")
+    message(FATAL_ERROR "glotta ${ARGN}: exit ${rc}, expected ${expect}\n${out}\n${err}")
+  endif()
+endmacro()
+macro(expect_match text pattern what)
+  if(NOT "${text}" MATCHES "${pattern}")
+    message(FATAL_ERROR "${what}: no match for ${pattern} in\n${text}")
+  endif()
+  math(EXPR passed "${passed} + 1")
+endmacro()
+macro(expect_same a b what)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${a} ${b} RESULT_VARIABLE differ)
+  if(differ)
+    message(FATAL_ERROR "${what}: ${a} and ${b} differ")
+  endif()
+  math(EXPR passed "${passed} + 1")
+endmacro()

@@ -85,6 +85,8 @@ void TGlottaEditorForm::FormCreate(TObject*) {
   SetText(FOrgCaption + " " + kVersion);
   TFont* statusFont = StatusBar()->GetFont();
   statusFont->SetSize(statusFont->GetSize() + 2);
+  // The larger text needs a taller bar.
+  StatusBar()->SetHeight(std::max<Integer>(StatusBar()->Height(), ScreenTextExtent(*statusFont, "ABC").Y + 6));
   LogFile()->WriteValue(Variant(Format("Language editor started by: %s@%s", {GetUserName(), GetComputerName()})));
   Config()->Load();
   GlottaSync()->SetLanguage(Glotta()->GetLanguage());

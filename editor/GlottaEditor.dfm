@@ -16,9 +16,9 @@ object GlottaEditorForm: TGlottaEditorForm
     Left = 0
     Top = 0
     Width = 683
-    Height = 36
-    ButtonHeight = 32
-    ButtonWidth = 120
+    Height = 28
+    ButtonHeight = 24
+    ButtonWidth = 110
     Flat = True
     ShowCaptions = True
     ShowHint = True
@@ -39,9 +39,9 @@ object GlottaEditorForm: TGlottaEditorForm
   end
   object Grid: TSortGrid
     Left = 0
-    Top = 36
+    Top = 28
     Width = 683
-    Height = 379
+    Height = 387
     Align = alClient
     ColCount = 2
     DefaultRowHeight = 20

@@ -2,6 +2,7 @@
 // which typed values it takes, what acceptance writes, and what a cancelled close keeps.
 #include <filesystem>
 
+#include "Application.h"
 #include "EditorFixtures.h"
 #include "FileTools.h"
 #include "GlottaModule.h"
@@ -285,9 +286,11 @@ TEST_F(EditorTest, ACancelledCloseOrRefusedBackupChangesNothing) {
 TEST_F(EditorTest, TheInterfaceLanguageReachesHeadersStatusAndMessages) {
   BuildForm();
   Glotta->SetDomain("Tools");
+  Application->SetHelpFile("Orders.hlp");
   TEditorSession session;
   session.Steps.push_back([&](TGlottaEditorForm* editor) {
     editor->ItemLanguageClick(editor->Item("ItemDeutsch"));
+    EXPECT_EQ(ExtractFileName(Application->HelpFile()), "XelGlottaGer.hlp");
     EXPECT_TRUE(editor->Item("ItemDeutsch")->GetChecked());
     EXPECT_FALSE(editor->Item("ItemEnglish")->GetChecked());
     EXPECT_EQ(Header(editor),
@@ -305,6 +308,7 @@ TEST_F(EditorTest, TheInterfaceLanguageReachesHeadersStatusAndMessages) {
   EXPECT_EQ(session.Messages[0], "Ungültiger Wert!");
   EXPECT_EQ(session.Messages[1], "Änderungen speichern?");
   EXPECT_EQ(session.MessageButtons[1], (std::vector<String>{"&Ja", "&Nein", "&Abbruch"}));
+  EXPECT_EQ(Application->HelpFile(), "Orders.hlp");  // the application's own again
 
   // The choice is kept: the next editor opens in German.
   TEditorSession again;

@@ -182,7 +182,8 @@ inline Integer RowOf(TGlottaEditorForm* editor, const String& component, const S
   return -1;
 }
 
-// Types text into the cell as a user does and ends with Enter (or another key).
+// Types text into the cell as a user does and ends with Enter (or another key; none: the
+// editor stays open with the text).
 inline void TypeInto(TGlottaEditorForm* editor, Integer col, Integer row, const String& text, char finish = '\r') {
   TSortGrid* grid = editor->Grid();
   grid->MoveTo(col, row);
@@ -191,6 +192,7 @@ inline void TypeInto(TGlottaEditorForm* editor, Integer col, Integer row, const 
   grid->ShowEditor();
   ASSERT_TRUE(grid->GetEditorMode());
   grid->InplaceEditor()->SetText(text);
+  if (finish == 0) return;
   char key = finish;
   grid->InplaceEditor()->KeyPress(key);
 }

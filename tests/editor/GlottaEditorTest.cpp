@@ -251,6 +251,33 @@ TEST_F(EditorTest, AcceptingWritesTheComponentTheBackupAndTheLog) {
   EXPECT_NE(log.rfind(" .\r\n"), String::npos) << log;
 }
 
+// A value still being typed is checked before a command acts on the data: refused, it
+// stops the acceptance, and the component keeps what it had.
+TEST_F(EditorTest, AnOpenInvalidEditStopsTheAcceptance) {
+  BuildForm();
+  TEditorSession session;
+  session.Steps.push_back([&](TGlottaEditorForm* editor) {
+    English(editor);
+    const Integer lang = editor->FirstLangCol();
+    TypeInto(editor, lang, RowOf(editor, "Label1", "Caption"), "Surname");
+    TypeInto(editor, lang, RowOf(editor, "Probe", "Count"), "many", 0);
+    ASSERT_TRUE(editor->Grid()->GetEditorMode());
+    editor->ItemAcceptClick(nullptr);
+    EXPECT_FALSE(editor->Accepted());
+    EXPECT_TRUE(editor->Modified());
+    EXPECT_EQ(editor->Grid()->Cells(lang, RowOf(editor, "Probe", "Count")), "3");
+    editor->ItemAcceptClick(nullptr);  // the cell is valid again: now it is accepted
+    EXPECT_TRUE(editor->Accepted());
+    Close(editor);
+  });
+  session.Answers = {mrNone};
+  EXPECT_TRUE(session.Run(Glotta));
+  ASSERT_EQ(session.Messages.size(), 1u);
+  EXPECT_EQ(session.Messages[0], "Invalid value!");
+  EXPECT_EQ(Label->GetText(), "Surname");
+  EXPECT_EQ(Probe->FCount, 3);
+}
+
 TEST_F(EditorTest, ACancelledCloseOrRefusedBackupChangesNothing) {
   BuildForm();
   // A file where the backup folder should be: the backup cannot be written.

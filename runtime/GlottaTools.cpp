@@ -7,6 +7,7 @@
 #include "Application.h"
 #include "ConvertTools.h"
 #include "Format.h"
+#include "SortGrid.h"
 #include "VersionControl.h"
 
 XEL_UNIT_VERSION("$Header: /runtime/GlottaTools.cpp 1 10.12.26 6:45 XG $")
@@ -744,6 +745,12 @@ void TLanguageManager::ReadLines(TReader* reader, TStrings* list) {
   reader->ReadListBegin();
   while (!reader->EndOfList()) list->Add(reader->ReadString());
   reader->ReadListEnd();
+}
+
+void AdjustGridDefaultRowHeight(TSortGrid* grid) {
+  TCanvas* canvas = grid->Canvas();
+  canvas->Font()->Assign(grid->GetFont());
+  grid->SetDefaultRowHeight(canvas->TextHeight("ABC") + 4);
 }
 
 void RegisterGlottaToolsClasses() {

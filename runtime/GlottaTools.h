@@ -226,6 +226,11 @@ private:
   std::unique_ptr<TStringList> FValues;
 };
 
+class TSortGrid;
+// Gives the grid's rows the height of its font's text ("ABC") plus 4 pixels; the windows
+// that show language data call it whenever their grid's font changes.
+void AdjustGridDefaultRowHeight(TSortGrid* grid);
+
 void RegisterGlottaToolsClasses();
 
 }  // namespace xel

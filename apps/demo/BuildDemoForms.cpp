@@ -141,6 +141,8 @@ std::unique_ptr<TForm> BuildMainForm() {
   t.Add(details, "Caption", {"&Details...", "&Einzelheiten...", "&D\xC3\xA9tails..."});
   TMenuItem* tools = AddItem(f, file, "ToolsItem", scCtrl + 'T', MakeMethod<&TDemoMainForm::ToolsClick>(f));
   t.Add(tools, "Caption", {"&Tools...", "&Werkzeuge...", "&Outils..."});
+  TMenuItem* translate = AddItem(f, file, "TranslateItem", 0, MakeMethod<&TDemoMainForm::TranslateClick>(f));
+  t.Add(translate, "Caption", {"T&ranslate...", "\xC3\x9C&bersetzen...", "T&raduire..."});
   AddItem(f, file, "N1")->SetCaption("-");
   TMenuItem* exitItem = AddItem(f, file, "ExitItem", scAlt + 'X', MakeMethod<&TDemoMainForm::ExitClick>(f));
   t.Add(exitItem, "Caption", {"E&xit", "&Beenden", "&Quitter"});

@@ -11,6 +11,7 @@ String TDemoMainForm::MessageText() const {
 
 void TDemoMainForm::DetailsClick(TObject*) { DetailsForm()->Show(); }
 void TDemoMainForm::ToolsClick(TObject*) { ToolsForm()->Show(); }
+void TDemoMainForm::TranslateClick(TObject*) { ExecuteGlottaEditor("", Glotta()); }
 void TDemoMainForm::MessageClick(TObject*) { MessageDlg(MessageText(), mtInformation, {mbOK}, 0); }
 void TDemoMainForm::AboutClick(TObject*) { MessageDlg(Glotta()->GetString("AboutText"), mtInformation, {mbOK}, 0); }
 void TDemoMainForm::ExitClick(TObject*) { Close(); }

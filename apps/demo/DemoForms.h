@@ -43,6 +43,8 @@ public:
 
   void DetailsClick(TObject*);
   void ToolsClick(TObject*);
+  // Opens the translation editor on this window's texts, so that a user can fix them.
+  void TranslateClick(TObject*);
   void MessageClick(TObject*);
   void AboutClick(TObject*);
   void ExitClick(TObject*);
@@ -57,6 +59,7 @@ public:
     using C = TDemoMainForm;
     return MethodTable<C>({PublishedMethod<&C::DetailsClick>("DetailsClick"),
                            PublishedMethod<&C::ToolsClick>("ToolsClick"),
+                           PublishedMethod<&C::TranslateClick>("TranslateClick"),
                            PublishedMethod<&C::MessageClick>("MessageClick"),
                            PublishedMethod<&C::AboutClick>("AboutClick"), PublishedMethod<&C::ExitClick>("ExitClick"),
                            PublishedMethod<&C::GlottaChange>("GlottaChange")});

@@ -9,6 +9,7 @@
 #include "DemoForms.h"
 #include "DemoTexts.h"
 #include "DemoUnit.h"
+#include "GlottaEditor.h"
 #include "PseudoLanguage.h"
 #include "QtWidgetSet.h"
 #include "RegisterControls.h"
@@ -86,6 +87,15 @@ int Tour(const std::filesystem::path& dir) {
     std::printf("  message: %s\n", main->MessageText().c_str());
     save(message.get(), stem, "message");
   }
+  // The translation editor that File, Translate... opens on the main window, shown here
+  // without waiting for the user.
+  std::unique_ptr<TGlottaEditorForm> editor(New<TGlottaEditorForm>(Application));
+  editor->Init("", main, main->Glotta(), main->Glotta()->LanguageManager());
+  editor->Show();
+  Application->ProcessMessages();
+  std::printf("translation editor: \"%s\", %d entries in %d languages\n", editor->GetText().c_str(),
+              editor->Grid()->GetRowCount() - 1, editor->Manager()->GetLangCount());
+  save(editor.get(), "4", "editor");
   return failures == 0 ? 0 : 1;
 }
 
@@ -127,6 +137,8 @@ int main(int argc, char** argv) {
     RegisterControlClasses();
     RegisterGlottaClasses();
     RegisterDemoClasses();
+    // The translation editor behind File, Translate...
+    RegisterGlottaEditorClasses();
     Application->SetTitle("Xel Glotta Demo");
     InitDemoUnit();
     MainForm();

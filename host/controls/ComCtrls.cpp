@@ -231,6 +231,8 @@ void TToolButton::Paint() {
   if (bar && bar->GetShowCaptions()) {
     String text = StripHotkey(GetText());
     TPoint ext = c->TextExtent(text);
+    // The caption stands on the bar's face, not on a box of the canvas's last brush.
+    c->Brush()->SetStyle(bsClear);
     c->TextOut((Width() - ext.X) / 2, Height() - ext.Y - 2, text);
   }
 }

@@ -1,0 +1,191 @@
+// The translation editor: the window in which the language data of one TGlotta are edited,
+// one grid row per translated item or named string and one column per language. It works
+// on a copy of the component's language manager, checks every typed value against the
+// item's property, and writes the copy back only when the user accepts, after saving the
+// old data as a time-stamped backup.
+#pragma once
+
+#include <memory>
+
+#include "ComCtrls.h"
+#include "ConfigFile.h"
+#include "Dialogs.h"
+#include "Glotta.h"
+#include "LogFile.h"
+#include "Menus.h"
+#include "MsgBox.h"
+#include "SortGrid.h"
+#include "SuperForm.h"
+
+namespace xel {
+
+class TGlottaEditorForm : public TSuperForm {
+  XEL_CLASS(TGlottaEditorForm, TSuperForm)
+public:
+  explicit TGlottaEditorForm(TComponent* owner);
+  ~TGlottaEditorForm() override;
+
+  // Prepares the window for one component: name is a unit's name or empty, root the owner
+  // of the language data (nullptr: the application), manager the component's own.
+  void Init(const String& name, TComponent* root, TGlotta* glotta, TLanguageManager* manager);
+
+  // The components of the form file.
+  TSortGrid* Grid() const { return OwnedComponent<TSortGrid>(this, "Grid"); }
+  TStatusBar* StatusBar() const { return OwnedComponent<TStatusBar>(this, "StatusBar"); }
+  TToolBar* ToolBar() const { return OwnedComponent<TToolBar>(this, "ToolBar"); }
+  TGlotta* Glotta() const { return OwnedComponent<TGlotta>(this, "Glotta"); }
+  TGlotta* GlottaSync() const { return OwnedComponent<TGlotta>(this, "GlottaSync"); }
+  TConfigFile* Config() const { return OwnedComponent<TConfigFile>(this, "Config"); }
+  TConfigFile* ConfigLang() const { return OwnedComponent<TConfigFile>(this, "ConfigLang"); }
+  TLogFile* LogFile() const { return OwnedComponent<TLogFile>(this, "LogFile"); }
+  TMenuItem* Item(std::string_view name) const { return OwnedComponent<TMenuItem>(this, name); }
+  TToolButton* Button(std::string_view name) const { return OwnedComponent<TToolButton>(this, name); }
+
+  // The editor's state, for the commands of the window and for tests.
+  TLanguageManager* Manager() const { return FManager.get(); }
+  TLanguageManager* OrgManager() const { return FOrgManager; }
+  TGlotta* EditedGlotta() const { return FGlotta; }
+  TStringList* Rows() const { return FRows.get(); }
+  bool HasComps() const { return FHasComps; }
+  bool Modified() const { return FModified; }
+  bool Accepted() const { return FAccepted; }
+  Integer FirstLangCol() const { return FFirstLangCol; }
+  Integer DescCol() const { return FDescCol; }
+  Integer CellState() const { return FCellState; }
+  const String& Domain() const { return FDomain; }
+  void SetEditedDomain(const String& domain);
+  bool TopLevel() const { return FTopLevel; }
+  void SetEditedTopLevel(bool topLevel);
+  // The entry a data row shows; nullptr for the header row and the empty row.
+  TConsistentLangPropertyEntry* RowEntry(Integer row) const;
+  // A named string (its row in the manager's Names is the entry's Index); the other rows
+  // are translated properties.
+  bool IsNamedString(const TConsistentLangPropertyEntry* entry) const;
+  // The named string of the editor's own texts, in its interface language.
+  String Text(const String& name) const;
+  // The file the last backup went to.
+  const String& LastBackup() const { return FLastBackup; }
+
+  // The grid model.
+  void RefreshGrid();
+  void InitGrid(Integer rowCount);
+  void InitGridHeader();
+  void InitRow(Integer row, TConsistentLangPropertyEntry* entry, const String& descriptor);
+  String TranslateValue(const TConsistentLangPropertyEntry* entry, Integer langIndex) const;
+  Integer ColToLangIndex(Integer col) const;
+  // Whether a cell can take the cursor: language cells, and the name of a named string.
+  bool IsCellEditable(Integer col, Integer row) const;
+  // Validates the cell being edited; false when its text was refused.
+  bool CellValid();
+  void AutoSizeGrid();
+  void CheckConditions();
+  void WriteStatus();
+  void InitCaptions();
+  void SyncLangStatus();
+  void GridFontChanged();
+  // Saves the component's data as they are in the export format; false when the user
+  // chose to give up the acceptance after a failure.
+  bool BackupLanguageData();
+  void SaveConfiguration();
+  void MoveItemsToStrings(TStrings* list);
+  // Writes the working copy into the component; false when it did not happen (a cell
+  // refused, or the backup failed and the user gave up).
+  bool Accept();
+
+  // Published handlers, bound by the form file.
+  void FormCreate(TObject* sender);
+  void FormShow(TObject* sender);
+  void FormResize(TObject* sender);
+  void FormCloseQuery(TObject* sender, bool& canClose);
+  void GlottaChange(TObject* sender);
+  void GridKeyPress(TObject* sender, char& key);
+  void GridSelectCell(TObject* sender, Integer col, Integer row, bool& canSelect);
+  void GridSetEditText(TObject* sender, Integer col, Integer row, const String& value);
+  void GridGetCellFormat(TObject* sender, Integer col, Integer row, TGridDrawState state, TFormatOptions& format);
+  void GridColumnWidthsChanged(TObject* sender);
+  void GridCellValidate(TObject* sender, Integer col, Integer row, String& value, bool& valid);
+  void ItemAcceptClick(TObject* sender);
+  void ItemCloseClick(TObject* sender);
+  void ItemViewClick(TObject* sender);
+  void ItemAutoSizeClick(TObject* sender);
+  void ItemOptionClick(TObject* sender);
+  void ItemLanguageClick(TObject* sender);
+  void ConfigAfterLoad(TObject* sender, TExIniFile* ini);
+  void ConfigAfterSave(TObject* sender, TExIniFile* ini);
+
+  static auto PublishedMethods() {
+    using C = TGlottaEditorForm;
+    return MethodTable<C>({PublishedMethod<&C::FormCreate>("FormCreate"),
+                           PublishedMethod<&C::FormShow>("FormShow"),
+                           PublishedMethod<&C::FormResize>("FormResize"),
+                           PublishedMethod<&C::FormCloseQuery>("FormCloseQuery"),
+                           PublishedMethod<&C::GlottaChange>("GlottaChange"),
+                           PublishedMethod<&C::GridKeyPress>("GridKeyPress"),
+                           PublishedMethod<&C::GridSelectCell>("GridSelectCell"),
+                           PublishedMethod<&C::GridSetEditText>("GridSetEditText"),
+                           PublishedMethod<&C::GridGetCellFormat>("GridGetCellFormat"),
+                           PublishedMethod<&C::GridColumnWidthsChanged>("GridColumnWidthsChanged"),
+                           PublishedMethod<&C::GridCellValidate>("GridCellValidate"),
+                           PublishedMethod<&C::ItemAcceptClick>("ItemAcceptClick"),
+                           PublishedMethod<&C::ItemCloseClick>("ItemCloseClick"),
+                           PublishedMethod<&C::ItemViewClick>("ItemViewClick"),
+                           PublishedMethod<&C::ItemAutoSizeClick>("ItemAutoSizeClick"),
+                           PublishedMethod<&C::ItemOptionClick>("ItemOptionClick"),
+                           PublishedMethod<&C::ItemLanguageClick>("ItemLanguageClick"),
+                           PublishedMethod<&C::ConfigAfterLoad>("ConfigAfterLoad"),
+                           PublishedMethod<&C::ConfigAfterSave>("ConfigAfterSave")});
+  }
+
+private:
+  // Shows one of the editor's messages in its interface language; answers the button.
+  Integer ShowText(const String& name, MsgBox::TMsgBoxType type, MsgBox::TMsgBoxButtons buttons);
+  void SetCell(const String& text, Integer& col, Integer row);
+  void ColNeeded(Integer col);
+  void AddCol(const String& text, Integer& col, Integer row);
+  void SetModified();
+  // The window's end: the options saved, the log closed.
+  void FormDestroy(TObject* sender);
+  // The component entry a row's item belongs to (its first main entry upward).
+  TComponentEntry* ComponentOf(const TConsistentLangPropertyEntry* entry) const;
+  void SelectConfigItems();
+  String LanguageHeader(Integer index) const;
+
+  TComponent* FRoot = nullptr;
+  TGlotta* FGlotta = nullptr;
+  TLanguageManager* FOrgManager = nullptr;
+  std::unique_ptr<TLanguageManager> FManager;
+  std::unique_ptr<TStringList> FRows;
+  TMainEntry* FStringEntry = nullptr;  // the main entry of the named strings, if any
+  bool FHasComps = false;
+  String FSourceName;
+  String FSource;
+  bool FSourceModified = false;
+  String FDomain;
+  bool FTopLevel = false;
+  bool FModified = false;
+  bool FAccepted = false;
+  Integer FFirstLangCol = 0;
+  Integer FDescCol = -1;
+  bool FRefreshing = false;
+  Integer FAutoSizeWidth = 0;
+  bool FCancelEdit = false;
+  Integer FCellState = 0;
+  String FImportFile;
+  String FExportFile;
+  String FOrgCaption;
+  String FOrgHelpFile;
+  String FLastBackup;
+};
+
+// The runner ExecuteGlottaEditor calls: the window, modally, on the component's data;
+// true when the user accepted changes. The library installs it when it loads.
+bool RunGlottaEditor(const String& title, TGlotta* glotta);
+
+// The frame lists of the language runtime, for the domains the setup offers.
+void InitGlottaEditor(TLanguageFrames* unnamedFrames, TLanguageFrames* domainFrames);
+TLanguageFrames* EditorUnnamedFrames();
+TLanguageFrames* EditorDomainFrames();
+
+void RegisterGlottaEditorClasses();
+
+}  // namespace xel

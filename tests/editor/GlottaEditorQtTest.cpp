@@ -1,0 +1,101 @@
+// The translation editor as a real Qt window on the offscreen platform, in English and in
+// German; the pictures stay in the build folder to be looked at.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "Glotta.h"
+#include "GlottaEditor.h"
+#include "QtWSControls.h"
+#include "QtWidgetSet.h"
+#include "StdCtrls.h"
+
+namespace xel {
+namespace {
+
+struct TQtEnvironment : testing::Environment {
+  void SetUp() override {
+    FDir = std::filesystem::temp_directory_path().string() + "/xel-editor-qt-XXXXXX";
+    ASSERT_NE(mkdtemp(FDir.data()), nullptr);
+    setenv("XEL_REGISTRY_DIR", (FDir + "/registry").c_str(), 1);
+    setenv("TMPDIR", FDir.c_str(), 1);
+    RegisterCoreClasses();
+    RegisterGlottaEditorClasses();
+    InstallQtWidgetSet();
+  }
+  void TearDown() override {
+    FinalizeQtWidgetSet();
+    std::filesystem::remove_all(FDir);
+  }
+  String FDir;
+};
+[[maybe_unused]] testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new TQtEnvironment);
+
+TEST(QtGlottaEditorTest, TheEditorInEitherLanguage) {
+  std::unique_ptr<TForm> root(new TForm(nullptr, TCreateNew{}));
+  root->SetName("OrderForm");
+  auto* glotta = New<TGlotta>(root.get());
+  glotta->SetName("Glotta");
+  TLanguageManager* m = glotta->LanguageManager();
+  for (const char* name : {"English", "Deutsch", "Fran\xC3\xA7" "ais"}) {
+    TLanguageEntry* l = m->Langs()->Add();
+    l->SetName(name);
+    l->SetSubIndex(m->Langs()->Count() - 1);
+  }
+  struct {
+    const char* Name;
+    const char* Texts[3];
+  } buttons[] = {{"ButtonOrder", {"&Order", "&Bestellen", "&Commander"}},
+                 {"ButtonCancel", {"&Cancel", "&Abbrechen", "&Annuler"}},
+                 {"ButtonHelp", {"&Help", "&Hilfe", "&Aide"}}};
+  std::vector<std::pair<TConsistentLangPropertyEntry*, const char* const*>> values;
+  for (const auto& b : buttons) {
+    auto* button = New<TButton>(root.get());
+    button->SetName(b.Name);
+    button->SetParent(root.get());
+    TMainEntry* e = TMainEntry::Create(m->Comps(), button, b.Name, "TButton", {stPubPropObject});
+    values.push_back({static_cast<TConsistentLangPropertyEntry*>(TPropertyEntry::Create(e, "Caption", "", tkLString)),
+                      b.Texts});
+  }
+  auto* memo = New<TMemo>(root.get());
+  memo->SetName("MemoTerms");
+  memo->SetParent(root.get());
+  memo->GetLines()->SetText("Terms\nPayment within 30 days");
+  TMainEntry* e = TMainEntry::Create(m->Comps(), memo, "MemoTerms", "TMemo", {stPubPropObject});
+  TMainEntry* lines = TMainEntry::Create(e->GetItems(), nullptr, "Lines", "", {stTStringsObject});
+  static const char* const kLine[] = {"Payment within 30 days", "Zahlbar innerhalb von 30 Tagen",
+                                      "Paiement sous 30 jours"};
+  values.push_back(
+      {static_cast<TConsistentLangPropertyEntry*>(TPropertyEntry::Create(lines, "Strings[1]", "", tkLString)), kLine});
+  static const char* const kGreeting[] = {"Thank you for your order", "Danke f\xC3\xBCr Ihre Bestellung",
+                                          "Merci pour votre commande"};
+  values.push_back({m->AddString("ThankYou"), kGreeting});
+  m->Init(cmInitAll);
+  for (auto& [item, texts] : values)
+    for (int slot = 0; slot < 3; ++slot) item->SetLangValue(slot, Variant(String(texts[slot])));
+
+  for (const char* language : {"English", "Deutsch"}) {
+    SCOPED_TRACE(language);
+    std::unique_ptr<TGlottaEditorForm> editor(New<TGlottaEditorForm>(nullptr));
+    editor->Init("", root.get(), glotta, m);
+    editor->ItemLanguageClick(editor->Item(String("Item") + language));
+    editor->Show();
+    QApplication::processEvents();
+    editor->Grid()->MoveTo(editor->FirstLangCol() + 1, 2);
+    editor->AutoSizeGrid();
+    QApplication::processEvents();
+    EXPECT_EQ(editor->Grid()->GetRowCount(), 6);
+    const String file = String(XEL_PICTURE_DIR) + "/editor-" + language + ".png";
+    ASSERT_TRUE(SaveControlImage(editor.get(), file));
+    QImage image(QString::fromStdString(file));
+    EXPECT_GT(image.width(), 0);
+    editor->Hide();
+  }
+}
+
+}  // namespace
+}  // namespace xel

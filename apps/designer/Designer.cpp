@@ -85,8 +85,16 @@ void TDesigner::BuildMainForm() {
   FPalettePages = Place<TComboBox>(FMainForm, "PalettePages", palette, alTop);
   FPalettePages->SetStyle(csDropDownList);
   FPalettePages->OnChange = MakeMethod<&TDesigner::PalettePageChange>(this);
-  FPaletteClasses = Place<TListBox>(FMainForm, "PaletteClasses", palette, alClient);
+  FPaletteClasses = Place<TDrawGrid>(FMainForm, "PaletteClasses", palette, alClient);
+  FPaletteClasses->SetColCount(1);
+  FPaletteClasses->SetRowCount(1);
+  FPaletteClasses->SetFixedCols(0);
+  FPaletteClasses->SetFixedRows(0);
+  FPaletteClasses->SetDefaultRowHeight(28);
+  FPaletteClasses->SetColWidths(0, 174);
+  FPaletteClasses->SetOptions({goRowSelect});
   FPaletteClasses->OnClick = MakeMethod<&TDesigner::PaletteClassClick>(this);
+  FPaletteClasses->OnDrawCell = MakeMethod<&TDesigner::PaletteDrawCell>(this);
 
   auto* inspector = Place<TPanel>(FMainForm, "InspectorPanel", FMainForm, alRight);
   inspector->SetWidth(300);
@@ -160,17 +168,53 @@ void TDesigner::RefreshPalette() {
 }
 
 void TDesigner::PalettePageChange(TObject*) {
-  FPaletteClasses->GetItems()->Clear();
+  FPaletteShown.clear();
   const String page = FPalettePages->GetText();
   for (const TPaletteEntry& e : PaletteClasses())
-    if (SameText(e.Page, page) && FPaletteClasses->GetItems()->IndexOf(e.Class->ClassName()) < 0)
-      FPaletteClasses->GetItems()->Add(e.Class->ClassName());
+    if (SameText(e.Page, page) && std::find(FPaletteShown.begin(), FPaletteShown.end(), e.Class) == FPaletteShown.end())
+      FPaletteShown.push_back(e.Class);
+  // Bitmaps of classes that went with their package must not be drawn again.
+  FPaletteBitmaps.clear();
+  FPaletteClasses->SetRowCount(static_cast<Integer>(std::max<size_t>(FPaletteShown.size(), 1)));
+  FPaletteClasses->Invalidate();
   FDropClass = nullptr;
 }
 
 void TDesigner::PaletteClassClick(TObject*) {
-  const int i = FPaletteClasses->GetItemIndex();
-  FDropClass = i >= 0 ? GetClass(FPaletteClasses->GetItems()->Strings(i)) : nullptr;
+  const Integer row = FPaletteClasses->Row();
+  FDropClass = row >= 0 && row < static_cast<Integer>(FPaletteShown.size())
+                   ? GetClass(FPaletteShown[static_cast<size_t>(row)]->ClassName())
+                   : nullptr;
+}
+
+// A row: the class's palette bitmap, when it has one, and its name.
+void TDesigner::PaletteDrawCell(TObject*, Integer, Integer row, TRect rect, TGridDrawState) {
+  TCanvas* canvas = FPaletteClasses->Canvas();
+  canvas->FillRect(rect);
+  if (row < 0 || row >= static_cast<Integer>(FPaletteShown.size())) return;
+  TClass cls = FPaletteShown[static_cast<size_t>(row)];
+  auto [it, made] = FPaletteBitmaps.try_emplace(cls);
+  if (made) {
+    if (const TResourceEntry* res = PaletteBitmap(cls)) {
+      // The resource holds the bitmap without its file header.
+      const Integer headerSize = 14;
+      const Byte* dib = res->Data;
+      const std::uint32_t infoSize = dib[0] | dib[1] << 8 | dib[2] << 16 | static_cast<std::uint32_t>(dib[3]) << 24;
+      String file = "BM";
+      auto put32 = [&file](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) file += static_cast<char>((v >> (8 * i)) & 0xFF);
+      };
+      put32(static_cast<std::uint32_t>(headerSize + res->Size));
+      put32(0);
+      put32(static_cast<std::uint32_t>(headerSize) + infoSize);
+      file.append(reinterpret_cast<const char*>(dib), res->Size);
+      it->second = std::make_unique<TBitmap>();
+      it->second->LoadFromBytes(file);
+    }
+  }
+  const Integer textLeft = rect.Left + 32;
+  if (TBitmap* bitmap = it->second.get()) canvas->Draw(rect.Left + 2, rect.Top + (rect.Bottom - rect.Top - 24) / 2, bitmap);
+  canvas->TextOut(textLeft, rect.Top + (rect.Bottom - rect.Top - 14) / 2, cls->ClassName());
 }
 
 // ---- modules ---------------------------------------------------------------------------------

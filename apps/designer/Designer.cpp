@@ -14,6 +14,19 @@
 namespace xel {
 
 namespace {
+// A 24-bit palette bitmap takes the colour of its lower-left pixel (its first in the file)
+// as background: that colour becomes white, the palette's own.
+void ClearBackground(String& file, size_t pixels) {
+  auto at = [&file](size_t i) { return static_cast<std::uint32_t>(static_cast<Byte>(file[i])); };
+  if (file.size() < 30 || at(28) != 24 || file.size() < pixels + 3) return;
+  const size_t width = at(18) | at(19) << 8;
+  const size_t stride = (width * 3 + 3) / 4 * 4;
+  const String background = file.substr(pixels, 3);
+  for (size_t row = pixels; row + stride <= file.size(); row += stride)
+    for (size_t i = row; i < row + width * 3; i += 3)
+      if (file.compare(i, 3, background) == 0) file.replace(i, 3, "\xFF\xFF\xFF");
+}
+
 // The host's own controls, on the page a designer shows first.
 void RegisterStandardPalette() {
   static bool done = false;
@@ -80,7 +93,7 @@ void TDesigner::BuildMainForm() {
   FMainForm->SetMenu(FMenu);
 
   auto* palette = Place<TPanel>(FMainForm, "PalettePanel", FMainForm, alLeft);
-  palette->SetWidth(180);
+  palette->SetWidth(204);
   palette->SetText("");
   FPalettePages = Place<TComboBox>(FMainForm, "PalettePages", palette, alTop);
   FPalettePages->SetStyle(csDropDownList);
@@ -91,7 +104,7 @@ void TDesigner::BuildMainForm() {
   FPaletteClasses->SetFixedCols(0);
   FPaletteClasses->SetFixedRows(0);
   FPaletteClasses->SetDefaultRowHeight(28);
-  FPaletteClasses->SetColWidths(0, 174);
+  FPaletteClasses->SetColWidths(0, 198);
   FPaletteClasses->SetOptions({goRowSelect});
   FPaletteClasses->OnClick = MakeMethod<&TDesigner::PaletteClassClick>(this);
   FPaletteClasses->OnDrawCell = MakeMethod<&TDesigner::PaletteDrawCell>(this);
@@ -208,6 +221,7 @@ void TDesigner::PaletteDrawCell(TObject*, Integer, Integer row, TRect rect, TGri
       put32(0);
       put32(static_cast<std::uint32_t>(headerSize) + infoSize);
       file.append(reinterpret_cast<const char*>(dib), res->Size);
+      ClearBackground(file, headerSize + infoSize);
       it->second = std::make_unique<TBitmap>();
       it->second->LoadFromBytes(file);
     }

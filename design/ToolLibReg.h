@@ -19,6 +19,26 @@ public:
   int GetVerbCount() override { return 1; }
 };
 
+// A button panel: ready-made button sets and two button sizes.
+class TButtonPanelEditor : public TComponentEditor {
+  XEL_CLASS(TButtonPanelEditor, TComponentEditor)
+public:
+  using TComponentEditor::TComponentEditor;
+  void ExecuteVerb(int index) override;
+  String GetVerb(int index) override;
+  int GetVerbCount() override;
+};
+
+// A push button: the roles OK, Cancel and Help, and two sizes.
+class TButtonEditor : public TComponentEditor {
+  XEL_CLASS(TButtonEditor, TComponentEditor)
+public:
+  using TComponentEditor::TComponentEditor;
+  void ExecuteVerb(int index) override;
+  String GetVerb(int index) override;
+  int GetVerbCount() override;
+};
+
 // A TSuperForm in the designer: "Edit SuperForm..." opens the size editor.
 class TSuperFormModule : public TCustomModule {
   XEL_CLASS(TSuperFormModule, TCustomModule)

@@ -1,6 +1,7 @@
 // What the design package announces to the designer: the palette, the component editors'
 // verbs and the property editors of TGlotta, the About box, and the size editor of the
 // form base.
+#include "ButtonPanel.h"
 #include "DesignPackageFixture.h"
 #include "GlottaReg.h"
 #include "LogFile.h"
@@ -156,6 +157,39 @@ TEST_F(DesignRegistrationTest, ToolComponentsOfferAboutAndTheFormItsSizeEditor) 
   // The designer reads forms into a stand-in of their class: the form base offers its verb.
   Designer->Select(Designer->GetRoot());
   EXPECT_EQ(Designer->Verbs(), std::vector<String>{"Edit SuperForm..."});
+}
+
+TEST_F(DesignRegistrationTest, ButtonEditorsMakeButtonSetsAndSizes) {
+  auto* panel = static_cast<TButtonPanel*>(Designer->DropComponent(TButtonPanel::StaticClass(), nullptr, 0, 100));
+  EXPECT_EQ(Designer->Verbs(), (std::vector<String>{"OK", "OK, Cancel", "OK, Cancel, Help", "Yes, No",
+                                                    "Yes, No, Cancel", "-", "Large Buttons", "Small Buttons"}));
+  Designer->Current()->Save();
+  Designer->ExecuteVerb(4);
+  std::vector<String> captions;
+  for (int i = 0; i < panel->GetButtons()->Count(); ++i) captions.push_back(panel->GetButtons()->Items(i)->GetCaption());
+  EXPECT_EQ(captions, (std::vector<String>{"&Yes", "&No", "Cancel"}));
+  EXPECT_TRUE(panel->GetButtons()->Items(2)->GetCancel());
+  EXPECT_TRUE(Designer->Current()->Modified());
+  Designer->ExecuteVerb(0);
+  EXPECT_EQ(panel->GetButtons()->Count(), 1);
+  Designer->ExecuteVerb(6);
+  EXPECT_EQ(panel->GetButtonDimX(), 128);
+  EXPECT_EQ(panel->GetButtonDimY(), 32);
+  // The separator does nothing.
+  Designer->Current()->Save();
+  Designer->ExecuteVerb(5);
+  EXPECT_FALSE(Designer->Current()->Modified());
+
+  auto* button = static_cast<TButton*>(Designer->DropComponent(TButton::StaticClass(), nullptr, 8, 40));
+  EXPECT_EQ(Designer->Verbs(), (std::vector<String>{"OK", "Cancel", "Help", "-", "Large Button", "Small Button"}));
+  Designer->ExecuteVerb(1);
+  EXPECT_EQ(button->GetText(), "Cancel");
+  EXPECT_EQ(button->GetModalResult(), mrCancel);
+  EXPECT_TRUE(button->GetCancel());
+  EXPECT_FALSE(button->GetDefault());
+  Designer->ExecuteVerb(4);
+  EXPECT_EQ(button->Width(), 128);
+  EXPECT_EQ(button->Left(), 8);
 }
 
 // Counts what the size editor tells the designer.

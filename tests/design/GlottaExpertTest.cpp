@@ -102,6 +102,13 @@ TEST_F(GlottaExpertTest, MenuItemsComeWithThePackageFollowTheToolsLanguageAndGo)
   GlottaModule->SetLanguage("Deutsch");
   EXPECT_EQ(captions()[0], "Mehrsprachiges Formular...");
   GlottaModule->SetLanguage("English");
+  // Report runs what the overview window installs, and nothing without it.
+  static int reports = 0;
+  Click(Expert()->ReportItemName());
+  SetGlottaReportRunner([] { ++reports; });
+  Click(Expert()->ReportItemName());
+  SetGlottaReportRunner(nullptr);
+  EXPECT_EQ(reports, 1);
   // A second registration makes no second expert.
   RegisterGlottaExpert();
   EXPECT_EQ(LibraryExperts().size(), 1u);
@@ -368,6 +375,13 @@ TEST(GlottaExpertSourceTest, ResourceIdentifierIsTheFirstLiteralArgument) {
     EXPECT_EQ(GetResIDFromSource(parser, resID), c.Found);
     EXPECT_EQ(resID, c.ResID);
   }
+}
+
+TEST(GlottaExpertSourceTest, EditorBuffersNeedTheDesigner) {
+  String source = "x";
+  EXPECT_FALSE(ReadSourceCode(false, "Unit1.pas", source));
+  EXPECT_EQ(source, "");
+  EXPECT_FALSE(WriteSourceCode(true, "Form1", "unit A;"));
 }
 
 TEST(GlottaExpertSourceTest, UnitsWithoutTheNeededShapeAreNotModified) {

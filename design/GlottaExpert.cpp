@@ -43,6 +43,7 @@ enum class TLangFile { Missing, Writable, ReadOnly, Unreadable };
 TLangFile LangFileState(const String& fileName) {
   struct stat st {};
   if (stat(fileName.c_str(), &st) != 0) return FileExists(fileName) ? TLangFile::Unreadable : TLangFile::Missing;
+  if (!S_ISREG(st.st_mode)) return TLangFile::Unreadable;
   return FileIsReadOnly(fileName) ? TLangFile::ReadOnly : TLangFile::Writable;
 }
 
@@ -108,9 +109,12 @@ private:
       }
     }
     // Damaged files raise from the reader, to the designer.
-    TFileStream file(FLngFile, fmOpenRead | fmShareDenyWrite);
-    const String stored = file.ReadResHeader();
-    file.ReadComponent(FGlotta);
+    String stored;
+    {
+      TFileStream file(FLngFile, fmOpenRead | fmShareDenyWrite);
+      stored = file.ReadResHeader();
+      file.ReadComponent(FGlotta);
+    }
     // Without the identifier of the source the file keeps its own, so that saving never
     // leaves the unit's InitGlotta call without its resource.
     if (FResID.empty()) FResID = stored;

@@ -156,10 +156,17 @@ TEST_F(GlottaExpertTest, FormDropsOneGlottaOnlyWhenAskedAndOpensTheEditor) {
   EXPECT_FALSE(Designer->Current()->Modified());
 }
 
-TEST_F(GlottaExpertTest, CommandsWithoutCurrentModuleSayWhy) {
+TEST_F(GlottaExpertTest, CommandsSayWhyTheyCannotRun) {
   AnswerWith({mbOK});
   Click(Expert()->UnitItemName());
   EXPECT_EQ(Asked, std::vector<String>{"ENoFileName"});
+  // A language file that is no file cannot be handled.
+  OpenUnit("Folder", "unit Folder;\r\ninterface\r\nimplementation\r\nend.\r\n");
+  ASSERT_TRUE(std::filesystem::create_directory(LangFile("Folder")));
+  Asked.clear();
+  AnswerWith({mbOK});
+  Click(Expert()->UnitItemName());
+  EXPECT_EQ(Asked, std::vector<String>{"ELangFileError"});
   // A unit without a form has no form interface.
   OpenUnit("Plain", "unit Plain;\r\ninterface\r\nimplementation\r\nend.\r\n");
   Asked.clear();

@@ -14,6 +14,19 @@
 namespace xel {
 
 namespace {
+// A 24-bit palette bitmap takes the colour of its lower-left pixel (its first in the file)
+// as background: that colour becomes white, the palette's own.
+void ClearBackground(String& file, size_t pixels) {
+  auto at = [&file](size_t i) { return static_cast<std::uint32_t>(static_cast<Byte>(file[i])); };
+  if (file.size() < 30 || at(28) != 24 || file.size() < pixels + 3) return;
+  const size_t width = at(18) | at(19) << 8;
+  const size_t stride = (width * 3 + 3) / 4 * 4;
+  const String background = file.substr(pixels, 3);
+  for (size_t row = pixels; row + stride <= file.size(); row += stride)
+    for (size_t i = row; i < row + width * 3; i += 3)
+      if (file.compare(i, 3, background) == 0) file.replace(i, 3, "\xFF\xFF\xFF");
+}
+
 // The host's own controls, on the page a designer shows first.
 void RegisterStandardPalette() {
   static bool done = false;
@@ -80,13 +93,21 @@ void TDesigner::BuildMainForm() {
   FMainForm->SetMenu(FMenu);
 
   auto* palette = Place<TPanel>(FMainForm, "PalettePanel", FMainForm, alLeft);
-  palette->SetWidth(180);
+  palette->SetWidth(204);
   palette->SetText("");
   FPalettePages = Place<TComboBox>(FMainForm, "PalettePages", palette, alTop);
   FPalettePages->SetStyle(csDropDownList);
   FPalettePages->OnChange = MakeMethod<&TDesigner::PalettePageChange>(this);
-  FPaletteClasses = Place<TListBox>(FMainForm, "PaletteClasses", palette, alClient);
+  FPaletteClasses = Place<TDrawGrid>(FMainForm, "PaletteClasses", palette, alClient);
+  FPaletteClasses->SetColCount(1);
+  FPaletteClasses->SetRowCount(1);
+  FPaletteClasses->SetFixedCols(0);
+  FPaletteClasses->SetFixedRows(0);
+  FPaletteClasses->SetDefaultRowHeight(28);
+  FPaletteClasses->SetColWidths(0, 198);
+  FPaletteClasses->SetOptions({goRowSelect});
   FPaletteClasses->OnClick = MakeMethod<&TDesigner::PaletteClassClick>(this);
+  FPaletteClasses->OnDrawCell = MakeMethod<&TDesigner::PaletteDrawCell>(this);
 
   auto* inspector = Place<TPanel>(FMainForm, "InspectorPanel", FMainForm, alRight);
   inspector->SetWidth(300);
@@ -160,17 +181,54 @@ void TDesigner::RefreshPalette() {
 }
 
 void TDesigner::PalettePageChange(TObject*) {
-  FPaletteClasses->GetItems()->Clear();
+  FPaletteShown.clear();
   const String page = FPalettePages->GetText();
   for (const TPaletteEntry& e : PaletteClasses())
-    if (SameText(e.Page, page) && FPaletteClasses->GetItems()->IndexOf(e.Class->ClassName()) < 0)
-      FPaletteClasses->GetItems()->Add(e.Class->ClassName());
+    if (SameText(e.Page, page) && std::find(FPaletteShown.begin(), FPaletteShown.end(), e.Class) == FPaletteShown.end())
+      FPaletteShown.push_back(e.Class);
+  // Bitmaps of classes that went with their package must not be drawn again.
+  FPaletteBitmaps.clear();
+  FPaletteClasses->SetRowCount(static_cast<Integer>(std::max<size_t>(FPaletteShown.size(), 1)));
+  FPaletteClasses->Invalidate();
   FDropClass = nullptr;
 }
 
 void TDesigner::PaletteClassClick(TObject*) {
-  const int i = FPaletteClasses->GetItemIndex();
-  FDropClass = i >= 0 ? GetClass(FPaletteClasses->GetItems()->Strings(i)) : nullptr;
+  const Integer row = FPaletteClasses->Row();
+  FDropClass = row >= 0 && row < static_cast<Integer>(FPaletteShown.size())
+                   ? GetClass(FPaletteShown[static_cast<size_t>(row)]->ClassName())
+                   : nullptr;
+}
+
+// A row: the class's palette bitmap, when it has one, and its name.
+void TDesigner::PaletteDrawCell(TObject*, Integer, Integer row, TRect rect, TGridDrawState) {
+  TCanvas* canvas = FPaletteClasses->Canvas();
+  canvas->FillRect(rect);
+  if (row < 0 || row >= static_cast<Integer>(FPaletteShown.size())) return;
+  TClass cls = FPaletteShown[static_cast<size_t>(row)];
+  auto [it, made] = FPaletteBitmaps.try_emplace(cls);
+  if (made) {
+    if (const TResourceEntry* res = PaletteBitmap(cls)) {
+      // The resource holds the bitmap without its file header.
+      const Integer headerSize = 14;
+      const Byte* dib = res->Data;
+      const std::uint32_t infoSize = dib[0] | dib[1] << 8 | dib[2] << 16 | static_cast<std::uint32_t>(dib[3]) << 24;
+      String file = "BM";
+      auto put32 = [&file](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) file += static_cast<char>((v >> (8 * i)) & 0xFF);
+      };
+      put32(static_cast<std::uint32_t>(headerSize + res->Size));
+      put32(0);
+      put32(static_cast<std::uint32_t>(headerSize) + infoSize);
+      file.append(reinterpret_cast<const char*>(dib), res->Size);
+      ClearBackground(file, headerSize + infoSize);
+      it->second = std::make_unique<TBitmap>();
+      it->second->LoadFromBytes(file);
+    }
+  }
+  const Integer textLeft = rect.Left + 32;
+  if (TBitmap* bitmap = it->second.get()) canvas->Draw(rect.Left + 2, rect.Top + (rect.Bottom - rect.Top - 24) / 2, bitmap);
+  canvas->TextOut(textLeft, rect.Top + (rect.Bottom - rect.Top - 14) / 2, cls->ClassName());
 }
 
 // ---- modules ---------------------------------------------------------------------------------

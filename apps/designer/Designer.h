@@ -3,6 +3,7 @@
 // the experts of design packages use. It runs on any widget set; tests drive it headless.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -11,12 +12,14 @@
 #include "DesignPackages.h"
 #include "DsgnRegistry.h"
 #include "Forms.h"
+#include "Grids.h"
 #include "Menus.h"
 #include "ToolIntf.h"
 
 namespace xel {
 
-class TListBox;
+class TBitmap;
+class TDrawGrid;
 class TComboBox;
 class TMemo;
 class TStringGrid;
@@ -92,6 +95,10 @@ public:
   void ExitClick(TObject* sender);
   void PalettePageChange(TObject* sender);
   void PaletteClassClick(TObject* sender);
+  void PaletteDrawCell(TObject* sender, Integer col, Integer row, TRect rect, TGridDrawState state);
+  // The classes the palette shows on its current page, in its rows.
+  const std::vector<TClass>& PaletteShown() const { return FPaletteShown; }
+  TDrawGrid* PaletteGrid() const { return FPaletteClasses; }
   void SourceChange(TObject* sender);
   void InspectorDblClick(TObject* sender);
   void InspectorSelectCell(TObject* sender, Integer col, Integer row, bool& canSelect);
@@ -122,7 +129,10 @@ private:
   TForm* FMainForm = nullptr;
   TMainMenu* FMenu = nullptr;
   TComboBox* FPalettePages = nullptr;
-  TListBox* FPaletteClasses = nullptr;
+  TDrawGrid* FPaletteClasses = nullptr;
+  std::vector<TClass> FPaletteShown;
+  // The palette bitmaps by class, made when first drawn.
+  std::map<TClass, std::unique_ptr<TBitmap>> FPaletteBitmaps;
   TStringGrid* FInspector = nullptr;
   TComboBox* FComponentList = nullptr;
   TComboBox* FValueEdit = nullptr;

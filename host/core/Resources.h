@@ -8,6 +8,7 @@
 
 namespace xel {
 
+inline constexpr Word RT_BITMAP = 2;
 inline constexpr Word RT_RCDATA = 10;
 
 struct TResourceEntry {

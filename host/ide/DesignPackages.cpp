@@ -37,6 +37,7 @@ void UnregisterClassesOf(void* handle) {
 }
 
 void Unload(void* handle) {
+  if (auto finalize = reinterpret_cast<TDesignPackageEntry>(dlsym(handle, DesignPackageFinalization))) finalize();
   UnregisterClassesOf(handle);
   dlclose(handle);
 }

@@ -12,6 +12,9 @@ namespace xel {
 // The entry point a design package exports (extern "C").
 inline constexpr const char* DesignPackageEntry = "XelRegisterDesignPackage";
 using TDesignPackageEntry = void (*)();
+// Optional: called after the package's registrations and experts are gone, before its
+// library is unloaded, to free what the registration made.
+inline constexpr const char* DesignPackageFinalization = "XelFinalizeDesignPackage";
 
 // The designer's registry key (under the current user) with its "Known Packages" list, and
 // under the machine key its program, where the installer looks for it.

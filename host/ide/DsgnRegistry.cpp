@@ -120,6 +120,13 @@ std::vector<String> PalettePages() {
   return pages;
 }
 
+const TResourceEntry* PaletteBitmap(TClass cls) {
+  for (TClass c = cls; c; c = c->ClassParent())
+    for (const void* module : ResourceModules())
+      if (const TResourceEntry* e = FindResource(module, UpperCase(c->ClassName()), RT_BITMAP)) return e;
+  return nullptr;
+}
+
 TPropertyEditor* CreatePropertyEditor(TClass componentClass, PPropInfo prop) {
   const TPropEditorReg* best = nullptr;
   int bestDistance = 0;

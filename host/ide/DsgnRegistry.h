@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DsgnIntf.h"
+#include "Resources.h"
 
 namespace xel {
 
@@ -67,6 +68,10 @@ struct TPaletteEntry {
 // In registration order; a page appears where its first class was registered.
 std::vector<TPaletteEntry> PaletteClasses();
 std::vector<String> PalettePages();
+// The palette picture of a class: the bitmap resource named by the class name in upper
+// case, of the class or of its nearest ancestor that has one, from any module; null when
+// there is none. Its data is a device-independent bitmap without the file header.
+const TResourceEntry* PaletteBitmap(TClass cls);
 // The editor for one property of a component class: the registration of the nearest
 // class, the named one before the one for every name, the latest of equal ones; the
 // designer's own editors (by kind) when none is registered.

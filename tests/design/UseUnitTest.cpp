@@ -8,12 +8,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "FpcCompiler.h"
 #include "SourceParser.h"
 
 namespace xel {
 namespace {
 
 namespace fs = std::filesystem;
+using test::TFpc;
 
 struct TUseCase {
   const char* Name;
@@ -100,48 +102,6 @@ TEST(UseUnitTest, EveryShapeOfUsesClause) {
   }
 }
 
-// Runs the Free Pascal compiler on texts in folders of their own below one temporary folder.
-class TFpc {
-public:
-  TFpc() {
-    String pattern = (fs::temp_directory_path() / "xel-fpc-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    FRoot = pattern;
-    fs::create_directories(FRoot / "stub");
-    Write(FRoot / "stub" / "xelstub.pas", "unit XelStub;\r\ninterface\r\nimplementation\r\nend.\r\n");
-  }
-  ~TFpc() {
-    std::error_code ec;
-    fs::remove_all(FRoot, ec);
-  }
-  static bool Installed() { return std::system("command -v fpc >/dev/null 2>&1") == 0; }
-
-  // Compiles text as fileName in delphi mode; the stand-in unit XelStub is found when
-  // withStub. Programs are not linked.
-  bool Compile(const String& fileName, const String& text, bool withStub, String& log) {
-    fs::path dir = FRoot / std::to_string(++FRuns);
-    fs::create_directories(dir);
-    Write(dir / fileName, text);
-    String command = "fpc -Mdelphi -Cn -FU" + dir.string() + " -FE" + dir.string();
-    if (withStub) command += " -Fu" + (FRoot / "stub").string();
-    command += " " + (dir / fileName).string() + " >" + (dir / "log").string() + " 2>&1";
-    bool ok = std::system(command.c_str()) == 0;
-    std::ifstream in(dir / "log");
-    std::stringstream s;
-    s << in.rdbuf();
-    log = s.str();
-    return ok;
-  }
-
-private:
-  static void Write(const fs::path& path, const String& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-  }
-  fs::path FRoot;
-  int FRuns = 0;
-};
-
 // Adds XelStub to text and checks that the compiler accepts the result with the
 // stand-in unit and, when it was added, refuses it without (so the name stands in a
 // real uses clause, not in a comment).
@@ -160,14 +120,14 @@ void ExpectCompilesWithUnit(TFpc& fpc, const String& fileName, const String& tex
 }
 
 TEST(UseUnitTest, ChangedShapesStillCompile) {
-  if (!TFpc::Installed()) GTEST_SKIP() << "fpc is not installed";
+  XEL_REQUIRE_FPC();
   TFpc fpc;
   for (const TUseCase& c : UseCases())
     if (c.Result && c.Compiles) ExpectCompilesWithUnit(fpc, "shape.pas", c.Text, c.InInterface);
 }
 
 TEST(UseUnitTest, ChangedFreePascalUnitsStillCompile) {
-  if (!TFpc::Installed()) GTEST_SKIP() << "fpc is not installed";
+  XEL_REQUIRE_FPC();
   fs::path packages;
   std::error_code ec;
   for (const auto& version : fs::directory_iterator("/usr/share/fpcsrc", ec))

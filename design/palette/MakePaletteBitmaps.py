@@ -1,0 +1,215 @@
+#!/usr/bin/env python3
+"""Draws the palette bitmaps of the package's components (24 x 24, one per class, named by
+the class name in upper case) and writes them as a 32-bit resource file beside this script,
+PaletteBitmaps.res, which the design package links. Run it again after changing a picture:
+
+    python3 design/palette/MakePaletteBitmaps.py
+"""
+import os
+import struct
+
+SIZE = 24
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+# A 3 x 5 font for the letters on the tiles.
+FONT = {
+    'A': ["010", "101", "111", "101", "101"], 'B': ["110", "101", "110", "101", "110"],
+    'C': ["011", "100", "100", "100", "011"], 'D': ["110", "101", "101", "101", "110"],
+    'E': ["111", "100", "110", "100", "111"], 'F': ["111", "100", "110", "100", "100"],
+    'G': ["011", "100", "101", "101", "011"], 'I': ["111", "010", "010", "010", "111"],
+    'K': ["101", "110", "100", "110", "101"], 'L': ["100", "100", "100", "100", "111"],
+    'M': ["101", "111", "111", "101", "101"], 'N': ["110", "101", "101", "101", "101"],
+    'O': ["010", "101", "101", "101", "010"], 'P': ["110", "101", "110", "100", "100"],
+    'R': ["110", "101", "110", "101", "101"], 'S': ["011", "100", "010", "001", "110"],
+    'T': ["111", "010", "010", "010", "010"], 'V': ["101", "101", "101", "101", "010"],
+    'H': ["101", "101", "111", "101", "101"], 'W': ["101", "101", "111", "111", "101"],
+    'X': ["101", "101", "010", "101", "101"], 'Y': ["101", "101", "010", "010", "010"],
+}
+
+WHITE, BLACK, GREY = (255, 255, 255), (0, 0, 0), (128, 128, 128)
+LIGHT = (230, 230, 230)
+TRANSPARENT = (255, 0, 255)  # the lower-left pixel: the designer's palette draws it as background
+
+
+class Picture:
+    def __init__(self):
+        self.px = [[TRANSPARENT] * SIZE for _ in range(SIZE)]
+
+    def rect(self, x0, y0, x1, y1, fill, border=None):
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                edge = x in (x0, x1) or y in (y0, y1)
+                self.px[y][x] = border if (edge and border) else fill
+
+    def hline(self, x0, x1, y, c):
+        for x in range(x0, x1 + 1):
+            self.px[y][x] = c
+
+    def vline(self, x, y0, y1, c):
+        for y in range(y0, y1 + 1):
+            self.px[y][x] = c
+
+    def text(self, x, y, s, c):
+        for ch in s:
+            for row, bits in enumerate(FONT[ch]):
+                for col, b in enumerate(bits):
+                    if b == '1':
+                        self.px[y + row][x + col] = c
+            x += 4
+
+    def bmp(self):
+        """The device-independent bitmap of a resource: the info header and the rows, bottom up."""
+        rows = b''
+        for y in reversed(range(SIZE)):
+            row = b''.join(struct.pack('<BBB', b, g, r) for (r, g, b) in self.px[y])
+            rows += row + b'\0' * ((4 - len(row) % 4) % 4)
+        header = struct.pack('<IiiHHIIiiII', 40, SIZE, SIZE, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
+        return header + rows
+
+
+def tile(color, letters):
+    """A coloured tile with a dark border and up to three letters."""
+    p = Picture()
+    p.rect(1, 1, 22, 22, color, BLACK)
+    p.text(12 - (len(letters) * 4 - 1) // 2, 10, letters, WHITE)
+    return p
+
+
+def glotta():
+    # A globe: meridians and parallels on blue, the package's localization component.
+    p = Picture()
+    blue, dark = (40, 100, 200), (10, 40, 110)
+    for y in range(SIZE):
+        for x in range(SIZE):
+            d = (x - 11.5) ** 2 + (y - 11.5) ** 2
+            if d <= 11 ** 2:
+                p.px[y][x] = dark if d > 10 ** 2 else blue
+    for y in (6, 11, 12, 17):
+        for x in range(SIZE):
+            if p.px[y][x] == blue:
+                p.px[y][x] = WHITE
+    for y in range(SIZE):
+        for x in (11, 12):
+            if p.px[y][x] == blue:
+                p.px[y][x] = WHITE
+        off = int(round(5 * (1 - ((y - 11.5) / 11) ** 2) ** 0.5)) if abs(y - 11.5) <= 11 else 0
+        for x in (11 - off, 12 + off):
+            if 0 <= x < SIZE and p.px[y][x] == blue:
+                p.px[y][x] = WHITE
+    return p
+
+
+def combo(label, color):
+    # A combo box: an edit field with its drop-down button, a letter in the field.
+    p = Picture()
+    p.rect(1, 7, 22, 16, WHITE, BLACK)
+    p.rect(15, 8, 21, 15, LIGHT, GREY)
+    for i, w in enumerate((5, 3, 1)):
+        p.hline(18 - w // 2, 18 + w // 2, 10 + i, BLACK)
+    p.text(3, 9, label, color)
+    return p
+
+
+def grid(color, checks=False):
+    # A grid: a coloured header row and column, cells below.
+    p = Picture()
+    p.rect(1, 2, 22, 21, WHITE, BLACK)
+    p.rect(2, 3, 21, 6, color)
+    p.rect(2, 3, 6, 20, color)
+    for y in (7, 11, 16):
+        p.hline(1, 22, y, GREY)
+    for x in (7, 14):
+        p.vline(x, 2, 21, GREY)
+    if checks:
+        for y0 in (8, 12, 17):
+            p.rect(9, y0 + 1, 11, y0 + 2, BLACK)
+    return p
+
+
+def panel_buttons():
+    # A button panel: two buttons side by side on a grey panel.
+    p = Picture()
+    p.rect(0, 6, 23, 17, LIGHT, GREY)
+    p.rect(2, 9, 10, 14, (210, 210, 210), BLACK)
+    p.rect(13, 9, 21, 14, (210, 210, 210), BLACK)
+    p.hline(4, 8, 11, BLACK)
+    p.hline(15, 19, 11, BLACK)
+    return p
+
+
+def document(color, letters):
+    # A sheet with a folded corner and lines: files written by the component.
+    p = Picture()
+    p.rect(4, 1, 19, 22, WHITE, BLACK)
+    for i in range(4):
+        p.hline(16 + i, 19, 1 + i, TRANSPARENT)
+    p.vline(15, 1, 5, BLACK)
+    p.hline(15, 19, 5, BLACK)
+    for y in (8, 11):
+        p.hline(6, 17, y, GREY)
+    p.rect(6, 14, 17, 20, color)
+    p.text(12 - (len(letters) * 4 - 1) // 2, 15, letters, WHITE)
+    return p
+
+
+PICTURES = {
+    'TGLOTTA': glotta(),
+    'TLANGCOMBOBOX': combo('LA', (40, 100, 200)),
+    'TMRUCOMBOBOX': combo('MR', (150, 60, 20)),
+    'TBUTTONPANEL': panel_buttons(),
+    'TLOGFILE': document((150, 60, 20), 'LOG'),
+    'TCONFIGFILE': document((30, 120, 60), 'CFG'),
+    'TKEEPDIRECTORY': tile((170, 130, 20), 'KD'),
+    'TSORTGRID': grid((40, 100, 200)),
+    'TSORTGRIDEX': grid((30, 120, 60), checks=True),
+    'TCOMPONENTEXPLORER': tile((90, 60, 150), 'CE'),
+    'TCOMPONENTEXPLORERDIALOG': tile((90, 60, 150), 'CED'),
+    'TVERSIONINFO': tile((60, 60, 60), 'VER'),
+    'TSYNCTHREAD': tile((170, 40, 40), 'TH'),
+}
+
+
+def resource(type_id, name, data):
+    def wide(s):
+        b = s.encode('utf-16-le') + b'\0\0'
+        return b + b'\0' * ((4 - len(b) % 4) % 4)
+    names = struct.pack('<HH', 0xFFFF, type_id) + wide(name)
+    header = struct.pack('<II', len(data), 8 + len(names) + 16) + names + struct.pack('<IHHII', 0, 0x1030, 0, 0, 0)
+    return header + data + b'\0' * ((4 - len(data) % 4) % 4)
+
+
+def preview(fileName, scale=4):
+    """All pictures side by side, enlarged, as a PNG to look at."""
+    import zlib
+    names = sorted(PICTURES)
+    w, h = (SIZE + 2) * len(names) * scale, SIZE * scale
+    raw = b''
+    for y in range(h):
+        row = b'\0'
+        for i, name in enumerate(names):
+            for x in range((SIZE + 2) * scale):
+                px = x // scale
+                c = PICTURES[name].px[y // scale][px] if px < SIZE else WHITE
+                row += bytes(WHITE if c == TRANSPARENT else c)
+        raw += row
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+    png = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', w, h, 8, 2, 0, 0, 0))
+    png += chunk(b'IDAT', zlib.compress(raw)) + chunk(b'IEND', b'')
+    with open(fileName, 'wb') as f:
+        f.write(png)
+
+
+def main():
+    out = struct.pack('<IIHHHHIHHII', 0, 32, 0xFFFF, 0, 0xFFFF, 0, 0, 0, 0, 0, 0)
+    for name in sorted(PICTURES):
+        out += resource(2, name, PICTURES[name].bmp())
+    with open(os.path.join(HERE, 'PaletteBitmaps.res'), 'wb') as f:
+        f.write(out)
+
+
+if __name__ == '__main__':
+    import sys
+    main()
+    if len(sys.argv) > 2 and sys.argv[1] == '--preview':
+        preview(sys.argv[2])

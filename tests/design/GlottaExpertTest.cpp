@@ -1,0 +1,424 @@
+// The expert inside the designer: its menu items, the Form command on a form, the Unit
+// command on units of many shapes (whose results the Free Pascal compiler judges, when it
+// is installed), and the questions on read-only language files and lost statements.
+#include <sys/stat.h>
+
+#include "ComponentRes.h"
+#include "DesignInterfaceTools.h"
+#include "DesignPackageFixture.h"
+#include "FpcCompiler.h"
+#include "Platform.h"
+#include "SourceParser.h"
+#include "Streams.h"
+
+namespace xel::test {
+namespace {
+
+using namespace MsgBox;
+
+const char* const kFormUnit =
+    "unit Unit1;\r\n\r\ninterface\r\n\r\nuses Forms;\r\n\r\nimplementation\r\n\r\n{$R *.DFM}\r\n\r\nend.\r\n";
+const char* const kForm =
+    "object Form1: TForm\n  Left = 10\n  Top = 10\n  Width = 320\n  Height = 200\n  Caption = 'Form1'\n"
+    "  object Label1: TLabel\n    Left = 8\n    Top = 8\n    Caption = 'Name'\n  end\nend\n";
+
+// The translation editor as a user who adds a language and the string "Greeting".
+bool AddGreeting(const String&, TGlotta* glotta) {
+  TLanguageManager* m = glotta->LanguageManager();
+  if (m->GetLangCount() == 0) {
+    TLanguageEntry* l = m->Langs()->Add();
+    l->SetName("English");
+    l->SetSubIndex(0);
+  }
+  if (m->IsUniqueStringName("Greeting")) m->AddString("Greeting");
+  glotta->InitLanguages();
+  return true;
+}
+
+// The resource name of a language file and whether its component holds "Greeting".
+struct TLangFileContent {
+  String ResName;
+  bool HasGreeting = false;
+};
+TLangFileContent ReadLangFile(const String& fileName) {
+  TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
+  TLangFileContent content;
+  content.ResName = file.ReadResHeader();
+  TComponent owner(nullptr);
+  auto* glotta = new TGlotta(&owner);
+  file.ReadComponent(glotta);
+  content.HasGreeting = !glotta->LanguageManager()->IsUniqueStringName("Greeting");
+  return content;
+}
+
+// The first argument of the InitGlotta call in source.
+String ResIDOf(const String& source) {
+  TSourceParser parser(source);
+  parser.ParseLines(ctPascal);
+  String resID;
+  GetResIDFromSource(parser, resID);
+  return resID;
+}
+
+class GlottaExpertTest : public DesignPackageTest {
+protected:
+  TGlottaExpert* Expert() const { return GlottaExpert(); }
+  // A unit without a form, opened as the current module.
+  TDesignModule* OpenUnit(const String& name, const String& source) {
+    WriteFileAtomically(Dir + name + ".pas", source);
+    return Designer->Open(Dir + name + ".pas");
+  }
+  String LangFile(const String& name) const { return Dir + name + ".lng"; }
+};
+
+TEST_F(GlottaExpertTest, MenuItemsComeWithThePackageFollowTheToolsLanguageAndGo) {
+  ASSERT_NE(Expert(), nullptr);
+  EXPECT_EQ(Expert()->GetIDString(), "Xelworks.Glotta");
+  EXPECT_EQ(Expert()->GetComment(), "Xel Extension for Delphi");
+  EXPECT_EQ(Expert()->GetPage(), "Xel");
+  EXPECT_EQ(Expert()->GetStyle(), esForm);
+  EXPECT_EQ(Expert()->GetMenuText(), "Glotta");
+  // The second top-level menu gets a separator and the four commands, in this order.
+  TMenuItem* tools = Designer->MainMenu()->Items()->Items(1);
+  ASSERT_EQ(tools->Count(), 5);
+  const String names[] = {Expert()->FormItemName(), Expert()->UnitItemName(), Expert()->AutoItemName(),
+                          Expert()->ReportItemName()};
+  EXPECT_EQ(tools->Items(0)->GetCaption(), "-");
+  EXPECT_EQ(Expert()->MenuItems()->Count(), 5);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(tools->Items(i + 1)->Name(), names[i]);
+    EXPECT_TRUE(names[i].starts_with("xelworks_mi_")) << names[i];
+    EXPECT_EQ(names[i].size(), 16u) << names[i];
+  }
+  EXPECT_EQ(tools->Items(2)->GetShortCut(), ShortCut(VK_F9, {ssShift}));
+  EXPECT_EQ(tools->Items(3)->GetShortCut(), ShortCut(VK_F11, {ssShift}));
+  auto captions = [&] {
+    std::vector<String> c;
+    for (int i = 1; i < 5; ++i) c.push_back(tools->Items(i)->GetCaption());
+    return c;
+  };
+  EXPECT_EQ(captions(), (std::vector<String>{"Multilingual Form...", "Multilingual Unit...",
+                                             "Multilingual Form/Unit...", "Glotta - Overview"}));
+  GlottaModule->SetLanguage("Deutsch");
+  EXPECT_EQ(captions()[0], "Mehrsprachiges Formular...");
+  GlottaModule->SetLanguage("English");
+  // Report runs what the overview window installs, and nothing without it.
+  static int reports = 0;
+  Click(Expert()->ReportItemName());
+  SetGlottaReportRunner([] { ++reports; });
+  Click(Expert()->ReportItemName());
+  SetGlottaReportRunner(nullptr);
+  EXPECT_EQ(reports, 1);
+  // A second registration makes no second expert.
+  RegisterGlottaExpert();
+  EXPECT_EQ(LibraryExperts().size(), 1u);
+  EXPECT_EQ(tools->Count(), 5);
+
+  Designer->Packages().UnloadAll();
+  EXPECT_EQ(tools->Count(), 0);
+  EXPECT_EQ(Expert(), nullptr);
+  EXPECT_EQ(GlottaModule, nullptr);
+}
+
+TEST_F(GlottaExpertTest, FormDropsOneGlottaOnlyWhenAskedAndOpensTheEditor) {
+  WriteFileAtomically(Dir + "Unit1.pas", kFormUnit);
+  WriteFileAtomically(Dir + "Unit1.dfm", kForm);
+  Designer->Open(Dir + "Unit1.pas");
+  TEditorScript::Run = [](const String&, TGlotta*) { return true; };
+  // No: nothing is dropped, the editor stays shut.
+  AnswerWith({mbNo});
+  Click(Expert()->FormItemName());
+  EXPECT_EQ(Asked, std::vector<String>{"CreateMultilingualForm"});
+  EXPECT_EQ(Designer->GetRoot()->FindComponent("Glotta"), nullptr);
+  EXPECT_TRUE(TEditorScript::Titles.empty());
+  EXPECT_FALSE(Designer->Current()->Modified());
+  // Yes: one TGlotta at (32, 8), the editor on it with an empty title, the form changed.
+  Asked.clear();
+  AnswerWith({mbYes});
+  Click(Expert()->AutoItemName());
+  EXPECT_EQ(Asked, std::vector<String>{"CreateMultilingualForm"});
+  auto* glotta = dynamic_cast<TGlotta*>(Designer->GetRoot()->FindComponent("Glotta"));
+  ASSERT_NE(glotta, nullptr);
+  EXPECT_EQ(glotta->DesignInfo(), (8 << 16) | 32);
+  EXPECT_EQ(TEditorScript::Titles, std::vector<String>{""});
+  EXPECT_TRUE(Designer->Current()->Modified());
+  // Again: no question, the same component; a rejected edit changes nothing.
+  Designer->Current()->Save();
+  Asked.clear();
+  TGlotta* edited = nullptr;
+  TEditorScript::Run = [&](const String&, TGlotta* g) {
+    edited = g;
+    return false;
+  };
+  Click(Expert()->FormItemName());
+  EXPECT_TRUE(Asked.empty());
+  EXPECT_EQ(edited, glotta);
+  EXPECT_FALSE(Designer->Current()->Modified());
+}
+
+TEST_F(GlottaExpertTest, CommandsSayWhyTheyCannotRun) {
+  AnswerWith({mbOK});
+  Click(Expert()->UnitItemName());
+  EXPECT_EQ(Asked, std::vector<String>{"ENoFileName"});
+  // A language file that is no file cannot be handled.
+  OpenUnit("Folder", "unit Folder;\r\ninterface\r\nimplementation\r\nend.\r\n");
+  ASSERT_TRUE(std::filesystem::create_directory(LangFile("Folder")));
+  Asked.clear();
+  AnswerWith({mbOK});
+  Click(Expert()->UnitItemName());
+  EXPECT_EQ(Asked, std::vector<String>{"ELangFileError"});
+  // A unit without a form has no form interface.
+  OpenUnit("Plain", "unit Plain;\r\ninterface\r\nimplementation\r\nend.\r\n");
+  Asked.clear();
+  AnswerWith({mbOK});
+  Click(Expert()->FormItemName());
+  EXPECT_EQ(Asked, std::vector<String>{"ENoFormInterface"});
+}
+
+// Units of many shapes: what the Unit command writes must compile, and a second run
+// changes nothing.
+struct TUnitShape {
+  const char* Name;
+  const char* Text;
+};
+const TUnitShape kShapes[] = {
+    {"Bare", "unit Bare;\r\n\r\ninterface\r\n\r\nimplementation\r\n\r\nend.\r\n"},
+    {"BothUses",
+     "unit BothUses;\r\n\r\ninterface\r\n\r\nuses SysUtils;\r\n\r\nfunction Twice(X: Integer): Integer;\r\n\r\n"
+     "implementation\r\n\r\nuses\r\n  Classes, { initialization end. }\r\n  Math;\r\n\r\n"
+     "function Twice(X: Integer): Integer;\r\nbegin\r\n  Result := X * 2;\r\nend;\r\n\r\nend.\r\n"},
+    {"Initialized",
+     "unit Initialized;\r\ninterface\r\nvar\r\n  Count: Integer;\r\nimplementation\r\ninitialization\r\n"
+     "  Count := 1;\r\nfinalization\r\n  Count := 0;\r\nend.\r\n"},
+    {"FinalizedOnly",
+     "unit FinalizedOnly;\r\ninterface\r\nvar\r\n  Count: Integer;\r\nimplementation\r\nfinalization\r\n"
+     "  Count := 0;\r\nend.\r\n"},
+    {"MainBlock",
+     "unit MainBlock;\r\ninterface\r\nvar\r\n  Count: Integer;\r\nimplementation\r\nbegin\r\n  Count := 1;\r\nend.\r\n"},
+    {"Camouflaged",
+     "unit Camouflaged;\r\n{ implementation uses initialization InitGlotta( end. }\r\ninterface\r\n"
+     "// uses Glotta; initialization\r\nconst\r\n  Words = 'implementation uses Glotta; initialization end.';\r\n"
+     "(* InitGlotta('{Y}',LangChange,GetString); *)\r\nimplementation\r\n"
+     "procedure Show(const S: string);\r\nbegin\r\n  if S = 'end.' then Exit;\r\nend;\r\n\r\nend."},
+};
+
+TEST_F(GlottaExpertTest, UnitWritesLanguageFileAndSourceThatCompileOnceForEveryShape) {
+  TFpc* fpc = nullptr;
+  std::unique_ptr<TFpc> compiler;
+  if (TFpc::Installed()) {
+    compiler = std::make_unique<TFpc>();
+    fpc = compiler.get();
+    fpc->AddStub("glotta.pas",
+                 "unit Glotta;\r\ninterface\r\ntype\r\n  TGetString = function(const Name: string): string;\r\n"
+                 "  TLangChangeProc = procedure(const Language: string);\r\n"
+                 "procedure InitGlotta(const ResName: string; LangChange: TLangChangeProc;\r\n"
+                 "  var GetString: TGetString);\r\nimplementation\r\n"
+                 "procedure InitGlotta(const ResName: string; LangChange: TLangChangeProc;\r\n"
+                 "  var GetString: TGetString);\r\nbegin\r\nend;\r\nend.\r\n");
+  } else if (TFpc::InCI()) {
+    FAIL() << "fpc is not installed in CI";
+  }
+  TEditorScript::Run = AddGreeting;
+  for (const TUnitShape& shape : kShapes) {
+    SCOPED_TRACE(shape.Name);
+    TDesignModule* module = OpenUnit(shape.Name, shape.Text);
+    Asked.clear();
+    AnswerWith({mbYes});
+    Click(Expert()->UnitItemName());
+    EXPECT_EQ(Asked, std::vector<String>{"CreateMultilingualUnit"});
+    const String source = module->Source();
+    const String resID = ResIDOf(source);
+    ASSERT_EQ(resID.size(), 38u) << source;
+    EXPECT_NO_THROW(StringToGUID(resID));
+    EXPECT_NE(source.find("{$R *.LNG}"), String::npos);
+    EXPECT_NE(source.find("  InitGlotta('" + resID + "',LangChange,GetString);"), String::npos);
+    ASSERT_TRUE(FileExists(LangFile(shape.Name)));
+    const TLangFileContent content = ReadLangFile(LangFile(shape.Name));
+    EXPECT_EQ(content.ResName, resID);
+    EXPECT_TRUE(content.HasGreeting);
+    // The original's strings and comments are all still there, unchanged.
+    TSourceParser before(shape.Text), after(source);
+    before.ParseLines(ctPascal);
+    after.ParseLines(ctPascal);
+    for (int i = 0; i < before.Blocks()->Count(); ++i)
+      EXPECT_NE(source.find(before.Blocks()->Items(i)->BlockText()), String::npos) << i;
+    if (fpc) {
+      // The directive names the file with the extension as written.
+      const String unitFile = String(shape.Name) + ".pas";
+      String log;
+      ASSERT_TRUE(fpc->Compile(unitFile, shape.Text, false, log)) << "the original does not compile:\n" << log;
+      EXPECT_TRUE(fpc->Compile(unitFile, source, true, log, {{String(shape.Name) + ".LNG", "resource"}}))
+          << source << "\n" << log;
+    }
+    // Twice: the unit stays as it is, the file keeps its name and its strings.
+    Asked.clear();
+    TEditorScript::Run = [](const String&, TGlotta*) { return true; };
+    Click(Expert()->UnitItemName());
+    EXPECT_TRUE(Asked.empty());
+    EXPECT_EQ(module->Source(), source);
+    EXPECT_EQ(ReadLangFile(LangFile(shape.Name)).ResName, resID);
+    EXPECT_TRUE(ReadLangFile(LangFile(shape.Name)).HasGreeting);
+    TEditorScript::Run = AddGreeting;
+  }
+  if (!fpc) GTEST_SKIP() << "fpc is not installed: the changed units were not compiled";
+}
+
+TEST_F(GlottaExpertTest, UnitWithoutTheShapeItNeedsIsLeftAsItWas) {
+  const String text = "unit NoImpl;\r\ninterface\r\nend.\r\n";
+  TDesignModule* module = OpenUnit("NoImpl", text);
+  TEditorScript::Run = AddGreeting;
+  AnswerWith({mbYes, mbNo});
+  Click(Expert()->UnitItemName());
+  EXPECT_EQ(Asked, (std::vector<String>{"CreateMultilingualUnit", "ESyntaxError Continue"}));
+  EXPECT_EQ(module->Source(), text);
+  EXPECT_FALSE(FileExists(LangFile("NoImpl")));
+  EXPECT_TRUE(TEditorScript::Titles.empty());
+  // Going on without the code still keeps the translations.
+  Asked.clear();
+  AnswerWith({mbYes, mbYes});
+  Click(Expert()->UnitItemName());
+  EXPECT_EQ(module->Source(), text);
+  EXPECT_EQ(TEditorScript::Titles, std::vector<String>{Dir + "NoImpl.pas"});
+  EXPECT_TRUE(ReadLangFile(LangFile("NoImpl")).HasGreeting);
+}
+
+TEST_F(GlottaExpertTest, ReadOnlyLanguageFileOpensTheEditorButSavesNothing) {
+  TEditorScript::Run = AddGreeting;
+  TDesignModule* module = OpenUnit("Locked", kShapes[0].Text);
+  AnswerWith({mbYes});
+  Click(Expert()->UnitItemName());
+  const String source = module->Source();
+  const String saved = ReadTextFile(LangFile("Locked"));
+  ASSERT_TRUE(FileSetReadOnly(LangFile("Locked"), true));
+
+  struct TCase {
+    std::vector<TMsgBoxButton> Answers;
+    std::vector<String> Asked;
+    size_t EditorRuns;
+  };
+  const TCase cases[] = {
+      {{mbNo}, {"ELangFileError ReadOnly Continue"}, 0},
+      {{mbYes, mbNo}, {"ELangFileError ReadOnly Continue", "ESaveError ReadOnly Reopen"}, 1},
+      {{mbYes, mbYes}, {"ELangFileError ReadOnly Continue", "ESaveError ReadOnly Reopen"}, 2},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Answers.size());
+    Asked.clear();
+    TEditorScript::Titles.clear();
+    Answers.assign(c.Answers.begin(), c.Answers.end());
+    Click(Expert()->UnitItemName());
+    EXPECT_EQ(Asked, c.Asked);
+    EXPECT_EQ(TEditorScript::Titles.size(), c.EditorRuns);
+    EXPECT_EQ(ReadTextFile(LangFile("Locked")), saved);
+    EXPECT_EQ(module->Source(), source);
+  }
+  // Without its statement the source can only be given up on, not restored.
+  const String lost = kShapes[0].Text;
+  module->SetSource(lost);
+  Asked.clear();
+  AnswerWith({mbYes, mbYes, mbNo});
+  Click(Expert()->UnitItemName());
+  EXPECT_EQ(Asked, (std::vector<String>{"ELangFileError ReadOnly Continue", "EStatementNotFound Restore",
+                                        "ERestoreError ReadOnly Continue"}));
+  EXPECT_EQ(module->Source(), lost);
+  FileSetReadOnly(LangFile("Locked"), false);
+}
+
+TEST_F(GlottaExpertTest, LostStatementIsRestoredOrTheFileKeepsItsOwnName) {
+  TEditorScript::Run = AddGreeting;
+  TDesignModule* module = OpenUnit("Lost", kShapes[1].Text);
+  AnswerWith({mbYes});
+  Click(Expert()->UnitItemName());
+  const String firstID = ReadLangFile(LangFile("Lost")).ResName;
+  const String saved = ReadTextFile(LangFile("Lost"));
+  TEditorScript::Run = [](const String&, TGlotta*) { return true; };
+
+  // Cancel: nothing happens.
+  module->SetSource(kShapes[1].Text);
+  AnswerWith({mbCancel});
+  Click(Expert()->UnitItemName());
+  EXPECT_EQ(module->Source(), kShapes[1].Text);
+  EXPECT_EQ(ReadTextFile(LangFile("Lost")), saved);
+  EXPECT_TRUE(TEditorScript::Titles.size() == 1);
+  // No: the source stays without the call; what the editor saves keeps the file's name.
+  AnswerWith({mbNo});
+  Click(Expert()->UnitItemName());
+  EXPECT_EQ(module->Source(), kShapes[1].Text);
+  EXPECT_EQ(ReadLangFile(LangFile("Lost")).ResName, firstID);
+  // Yes: the code comes back with a new identifier, and the file is saved under it even
+  // when the editor is left without accepting.
+  TEditorScript::Run = [](const String&, TGlotta*) { return false; };
+  Asked.clear();
+  AnswerWith({mbYes});
+  Click(Expert()->UnitItemName());
+  EXPECT_EQ(Asked, std::vector<String>{"EStatementNotFound Restore"});
+  const String newID = ResIDOf(module->Source());
+  EXPECT_EQ(newID.size(), 38u);
+  EXPECT_NE(newID, firstID);
+  const TLangFileContent content = ReadLangFile(LangFile("Lost"));
+  EXPECT_EQ(content.ResName, newID);
+  EXPECT_TRUE(content.HasGreeting);
+}
+
+// The first literal of an InitGlotta call before the final "end." names the resource.
+TEST(GlottaExpertSourceTest, ResourceIdentifierIsTheFirstLiteralArgument) {
+  struct TCase {
+    const char* Text;
+    bool Found;
+    const char* ResID;
+  };
+  const TCase cases[] = {
+      {"unit A; implementation initialization InitGlotta(' {A} ',X,Y); InitGlotta('{B}',X,Y); end.", true, "{A}"},
+      {"unit A; implementation initialization InitGlotta(Name,X,Y); initglotta ( '{B}',X,Y); end.", true, "{B}"},
+      {"unit A; implementation initialization InitGlotta('',X,Y); end.", false, ""},
+      {"unit A; implementation { InitGlotta('{C}') } const S = 'InitGlotta(''{D}'')'; end.", false, ""},
+      {"unit A; implementation end. InitGlotta('{E}',X,Y);", false, ""},
+      {"unit A; implementation initialization InitGlotta('{F}',X,Y);", false, ""},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Text);
+    TSourceParser parser(c.Text);
+    parser.ParseLines(ctPascal);
+    String resID = "x";
+    EXPECT_EQ(GetResIDFromSource(parser, resID), c.Found);
+    EXPECT_EQ(resID, c.ResID);
+  }
+}
+
+TEST(GlottaExpertSourceTest, EditorBuffersNeedTheDesigner) {
+  String source = "x";
+  EXPECT_FALSE(ReadSourceCode(false, "Unit1.pas", source));
+  EXPECT_EQ(source, "");
+  EXPECT_FALSE(WriteSourceCode(true, "Form1", "unit A;"));
+}
+
+TEST(GlottaExpertSourceTest, UnitsWithoutTheNeededShapeAreNotModified) {
+  const char* const texts[] = {
+      "unit A;\r\ninterface\r\nend.\r\n",                                     // no implementation
+      "unit A;\r\ninterface\r\nimplementation\r\n",                           // no final end.
+      "unit A;\r\ninterface\r\nimplementation\r\nprocedure P;\r\nbegin\r\n  try\r\nend.\r\n",  // blocks do not balance
+      "unit A;\r\ninterface\r\nimplementation\r\nuses SysUtils\r\nend.\r\n",   // the uses clause never ends
+  };
+  for (const char* text : texts) {
+    SCOPED_TRACE(text);
+    TSourceParser parser(text);
+    parser.ParseLines(ctPascal);
+    EXPECT_FALSE(ModifySourceCode(parser, "{ID}"));
+    EXPECT_EQ(parser.Text(), text);
+  }
+}
+
+TEST(GlottaExpertSourceTest, InsertedCodeStandsWhereTheCompilerWantsIt) {
+  TSourceParser parser(
+      "unit A;\r\n\r\ninterface\r\n\r\nimplementation\r\n\r\nuses SysUtils;\r\n\r\nvar X: Integer;\r\n\r\nend.");
+  parser.ParseLines(ctPascal);
+  ASSERT_TRUE(ModifySourceCode(parser, "{ID}"));
+  EXPECT_EQ(parser.Text(),
+            "unit A;\r\n\r\ninterface\r\n\r\nuses\r\n  Glotta;\r\n\r\nimplementation\r\n\r\nuses SysUtils;\r\n\r\n"
+            "{$R *.LNG}\r\n\r\nvar\r\n  GetString:TGetString;\r\n\r\n"
+            "procedure LangChange(const Language:string);\r\nbegin\r\nend;\r\n\r\n"
+            "var X: Integer;\r\n\r\ninitialization\r\n  InitGlotta('{ID}',LangChange,GetString);\r\n\r\nend.");
+}
+
+}  // namespace
+}  // namespace xel::test

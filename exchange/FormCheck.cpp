@@ -226,9 +226,6 @@ struct TCheckReading {
   bool RootClassKnown;
 
   void Error(TReader* reader, const String& message, bool& handled) {
-    // A stream that ended cannot be read on: the error ends the reading and is reported
-    // once, at its innermost place.
-    if (reader->Left() == 0) return;
     const TReader::TReadPlace& place = reader->ErrorPlace();
     // The reader hands over the errors of properties ("Error reading ...") and components
     // whose class is unknown; both leave the rest of the form readable.

@@ -165,7 +165,10 @@ Int64 TReader::Left() const { return FStreamLeft + static_cast<Int64>(FBufEnd - 
 void TReader::FormatError() { throw EReadError("Invalid stream format"); }
 
 void TReader::Need(Int64 count) const {
-  if (count < 0 || count > Left()) throw EReadError("Stream read error");
+  if (count < 0 || count > Left()) {
+    FStreamEnded = true;
+    throw EReadError("Stream read error");
+  }
 }
 
 void TReader::Fill() {
@@ -189,7 +192,7 @@ void TReader::Read(void* buffer, Int64 count) {
   while (count > 0) {
     if (FBufPos == FBufEnd) {
       Fill();
-      if (FBufPos == FBufEnd) throw EReadError("Stream read error");
+      if (FBufPos == FBufEnd) Need(count + 1);  // the stream was shorter than it said
     }
     size_t n = FBufEnd - FBufPos;
     if (static_cast<Int64>(n) > count) n = static_cast<size_t>(count);
@@ -403,7 +406,7 @@ WideString TReader::ReadWideString() {
   if (NextValue() != vaWString) return Utf8ToWide(ReadString());
   ReadValue();
   std::uint32_t len = ReadU32(*this);
-  if (len > static_cast<std::uint64_t>(Left()) / 2) throw EReadError("Stream read error");
+  if (len > static_cast<std::uint64_t>(Left()) / 2) Need(Int64(len) * 2);
   std::vector<Byte> raw(static_cast<size_t>(len) * 2);
   Read(raw.data(), static_cast<Int64>(raw.size()));
   WideString w(len, u'\0');
@@ -467,8 +470,11 @@ String TReader::FramePath() const {
       path += "[" + IntToStr(f.Index) + "]";
       continue;
     }
+    // A name cut short by the end of the stream adds nothing.
+    const String& name = f.Name->empty() && f.ClassName ? "<" + *f.ClassName + ">" : *f.Name;
+    if (name.empty()) continue;
     if (!path.empty()) path += '.';
-    path += f.Name->empty() && f.ClassName ? "<" + *f.ClassName + ">" : *f.Name;
+    path += name;
   }
   return path;
 }
@@ -538,7 +544,7 @@ void TReader::SkipValue() {
     }
     case vaWString: {
       std::uint32_t n = ReadU32(*this);
-      if (n > static_cast<std::uint64_t>(Left()) / 2) throw EReadError("Stream read error");
+      if (n > static_cast<std::uint64_t>(Left()) / 2) Need(Int64(n) * 2);
       std::vector<Byte> skip(static_cast<size_t>(n) * 2);
       Read(skip.data(), static_cast<Int64>(skip.size()));
       break;
@@ -744,7 +750,7 @@ void TReader::ReadProperty(TPersistent* instance) {
     }
   } catch (const Exception& e) {
     NoteError();
-    if (!FCanHandleExcepts || !Error(e.Message())) throw;
+    if (!FCanHandleExcepts || FStreamEnded || !Error(e.Message())) throw;
     ErrorHandled();
     // Reading goes on after the value, however much of it the error left unread.
     if (valueAt >= 0) {
@@ -881,7 +887,7 @@ TComponent* TReader::ReadComponent(TComponent* component) {
     }
     Leave();
     // A component whose class is unknown is skipped when the error handler says so.
-    if (!result && dynamic_cast<const EClassNotFound*>(&e) && Error(e.Message())) {
+    if (!result && !FStreamEnded && dynamic_cast<const EClassNotFound*>(&e) && Error(e.Message())) {
       ErrorHandled();
       SkipComponent(false);
       return nullptr;

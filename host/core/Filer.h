@@ -207,6 +207,8 @@ private:
   std::vector<TFrame> FFrames;
   TReadPlace FErrorPlace;
   bool FErrorNoted = false;
+  // The stream ended inside what it promised: nothing after can be read, handler or not.
+  mutable bool FStreamEnded = false;
 };
 
 class TWriter : public TFiler {

@@ -96,9 +96,10 @@ public:
         place.Path += "[" + IntToStr(part.Index) + "]";
         continue;
       }
+      if (part.Component) ++place.Components;
+      if (part.Name.empty()) continue;  // cut short by the end of the stream
       if (!place.Path.empty()) place.Path += '.';
       place.Path += part.Name;
-      if (part.Component) ++place.Components;
     }
     place.Position = FParts.empty() ? FReader.Position() : FParts.back().Position;
     return place;

@@ -419,7 +419,15 @@ void TGlotta::Loaded() {
   TComponent::Loaded();
   try {
     FNewName = false;
-    InitLanguages();
+    // Language data that name what the form no longer has: the form loads without them,
+    // and the trace tells the developer which.
+    std::vector<String> dropped;
+    FLanguageManager->Init(cmInitAll, DebugTracing() ? &dropped : nullptr);
+    String where = GetName();
+    if (TComponent* form = Owner(); form && form != Application)
+      where = (form->GetName().empty() ? form->ClassName() : form->GetName()) + "." + where;
+    for (const String& item : dropped)
+      DebugTrace(Format("%s: %s.Loaded: language data dropped: %s", {ClassName(), where, item}));
     FInitialized = true;
     {
       ++FUpdateCount;

@@ -373,8 +373,40 @@ std::vector<TConsistentLangPropertyEntry*> TLanguageManager::AllItems() const {
   return items;
 }
 
-void TLanguageManager::Init(TSyncCountMode mode) {
+// The item paths of every entry with a component ("Button1.Font.Name"); with missing, those
+// of the entries whose stored component was not found, with the reason.
+void TLanguageManager::ListItems(std::vector<String>& paths, std::vector<String>* missing) const {
+  TStringList names;
+  for (int i = 0; i < FComps->Count(); ++i) {
+    TComponentEntry* e = FComps->Items(i);
+    names.Clear();
+    e->MoveSubItemsToStrings(mmNameOnly, &names, "");
+    // Before binding, an entry knows its component only by reference.
+    String name = e->GetRef() ? e->GetRef()->Name() : e->Name();
+    if (!e->GetRef()) {
+      if (!missing) continue;
+      for (const TStoredRef& r : FStoredRefs)
+        if (r.Entry == e) name = r.Name;
+      for (int k = 0; k < names.Count(); ++k)
+        missing->push_back(Format("%s.%s: component %s does not exist", {name, names[k], name}));
+      continue;
+    }
+    for (int k = 0; k < names.Count(); ++k) paths.push_back(name + "." + names[k]);
+  }
+}
+
+void TLanguageManager::Init(TSyncCountMode mode, std::vector<String>* dropped) {
+  std::vector<String> before;
+  if (dropped && FComps) ListItems(before, dropped);
+  FStoredRefs.clear();
   if (FComps) FComps->Init();
+  if (dropped && FComps) {
+    std::vector<String> after;
+    ListItems(after, nullptr);
+    std::unordered_set<String, TTextHash, TTextEqual> kept(after.begin(), after.end());
+    for (const String& path : before)
+      if (!kept.count(path)) dropped->push_back(path + ": property does not exist");
+  }
   SyncCount(mode);
   if (FComps)
     if (TMainEntry* r = GetStringInterface(false)) r->SetObject(FValues.get());
@@ -701,10 +733,18 @@ void TLanguageManager::DefineProperties(const String& prefix, TFiler* filer) {
         prefix + "Comps",
         [this](TReader* r) {
           FComps->Clear();
+          FStoredRefs.clear();
+          const size_t known = r->PendingReferences().size();
           r->CheckValue(vaCollection);
           r->ReadCollection(FComps.get());
           // The reader makes a collection of sub-entries for every entry; few keep any.
           FComps->ReleaseEmptyItems();
+          // The names the entries give their components, for the report of Init when one
+          // of them is missing.
+          const auto& refs = r->PendingReferences();
+          for (size_t i = known; i < refs.size(); ++i)
+            if (auto* e = dynamic_cast<TComponentEntry*>(refs[i].Instance); e && e->Collection() == FComps.get())
+              FStoredRefs.push_back({e, refs[i].Name});
         },
         [this](TWriter* w) {
           w->WriteCollection(FComps.get());

@@ -160,8 +160,10 @@ public:
   TStringList* Names() const { return FNames.get(); }
   TStringList* Values() const { return FValues.get(); }
 
-  // Binds the items to the live components and brings every slot count in step.
-  void Init(TSyncCountMode mode);
+  // Binds the items to the live components and brings every slot count in step. With
+  // dropped, lists what binding let go of the data the manager read last, each as its item
+  // path and the reason ("Button2.Caption: component Button2 does not exist").
+  void Init(TSyncCountMode mode, std::vector<String>* dropped = nullptr);
   void Clear();
   void Assign(const TLanguageManager* source);
   void AssignLangsAndSync(const TLanguageEntries* languages, TSyncCountMode mode);
@@ -215,6 +217,15 @@ private:
   static String EmptyValueText(const TConsistentLangPropertyEntry* item);
   static void WriteLines(TWriter* writer, const TStrings* list);
   static void ReadLines(TReader* reader, TStrings* list);
+
+  // The component names that the entries read last gave (until Init): an entry whose
+  // component is missing keeps no name of its own.
+  struct TStoredRef {
+    const TComponentEntry* Entry;
+    String Name;
+  };
+  std::vector<TStoredRef> FStoredRefs;
+  void ListItems(std::vector<String>& paths, std::vector<String>* missing) const;
 
   bool FHasOwner;
   TComponent* FOwner;

@@ -257,6 +257,11 @@ void TUniComponent::CheckAlreadyExists() {
   }
 }
 
+bool DebugTracing() {
+  const char* file = std::getenv("XEL_DEBUG_TRACE");
+  return file && *file;
+}
+
 void DebugTrace(std::string_view line) {
   const char* file = std::getenv("XEL_DEBUG_TRACE");
   if (!file || !*file) return;

@@ -102,5 +102,7 @@ void SetShortenedName(TComponent* component, const String& newName,
 // The diagnostic channel: when $XEL_DEBUG_TRACE names a file, each line is appended to it;
 // otherwise the lines go nowhere. Nothing in the system reads them.
 void DebugTrace(std::string_view line);
+// Whether the lines go anywhere: traces that cost something to put together ask first.
+bool DebugTracing();
 
 }  // namespace xel

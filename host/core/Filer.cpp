@@ -143,8 +143,10 @@ TComponent* FindNestedComponent(TComponent* root, std::string_view namePath) {
 // ---- TReader -----------------------------------------------------------------------------------
 
 TReader::TReader(TStream* stream) : TFiler(stream), FBuffer(4096) {
-  FStreamLeft = stream->Size() - stream->Position();
+  const Int64 start = stream->Position();
+  FStreamLeft = stream->Size() - start;
   if (FStreamLeft < 0) FStreamLeft = 0;
+  FStreamEnd = start + FStreamLeft;
 }
 
 TReader::~TReader() {
@@ -163,7 +165,10 @@ Int64 TReader::Left() const { return FStreamLeft + static_cast<Int64>(FBufEnd - 
 void TReader::FormatError() { throw EReadError("Invalid stream format"); }
 
 void TReader::Need(Int64 count) const {
-  if (count < 0 || count > Left()) throw EReadError("Stream read error");
+  if (count < 0 || count > Left()) {
+    FStreamEnded = true;
+    throw EReadError("Stream read error");
+  }
 }
 
 void TReader::Fill() {
@@ -187,7 +192,7 @@ void TReader::Read(void* buffer, Int64 count) {
   while (count > 0) {
     if (FBufPos == FBufEnd) {
       Fill();
-      if (FBufPos == FBufEnd) throw EReadError("Stream read error");
+      if (FBufPos == FBufEnd) Need(count + 1);  // the stream was shorter than it said
     }
     size_t n = FBufEnd - FBufPos;
     if (static_cast<Int64>(n) > count) n = static_cast<size_t>(count);
@@ -196,6 +201,18 @@ void TReader::Read(void* buffer, Int64 count) {
     out += n;
     count -= static_cast<Int64>(n);
   }
+}
+
+void TReader::SeekTo(Int64 position) {
+  const Int64 bufferEnd = FStreamEnd - FStreamLeft;
+  const Int64 bufferStart = bufferEnd - static_cast<Int64>(FBufEnd);
+  if (position >= bufferStart && position <= bufferEnd) {
+    FBufPos = static_cast<size_t>(position - bufferStart);
+    return;
+  }
+  FStream->Seek(position, soBeginning);
+  FBufPos = FBufEnd = 0;
+  FStreamLeft = FStreamEnd - position;
 }
 
 void TReader::Enter() {
@@ -389,7 +406,7 @@ WideString TReader::ReadWideString() {
   if (NextValue() != vaWString) return Utf8ToWide(ReadString());
   ReadValue();
   std::uint32_t len = ReadU32(*this);
-  if (len > static_cast<std::uint64_t>(Left()) / 2) throw EReadError("Stream read error");
+  if (len > static_cast<std::uint64_t>(Left()) / 2) Need(Int64(len) * 2);
   std::vector<Byte> raw(static_cast<size_t>(len) * 2);
   Read(raw.data(), static_cast<Int64>(raw.size()));
   WideString w(len, u'\0');
@@ -446,6 +463,40 @@ std::uint32_t TReader::ReadSet(PTypeInfo setType) {
   return bits;
 }
 
+String TReader::FramePath() const {
+  String path;
+  for (const TFrame& f : FFrames) {
+    if (f.Index >= 0) {
+      path += "[" + IntToStr(f.Index) + "]";
+      continue;
+    }
+    // A name cut short by the end of the stream adds nothing.
+    const String& name = f.Name->empty() && f.ClassName ? "<" + *f.ClassName + ">" : *f.Name;
+    if (name.empty()) continue;
+    if (!path.empty()) path += '.';
+    path += name;
+  }
+  return path;
+}
+
+TReader::TReadPlace TReader::CurrentPlace() const {
+  int components = 0;
+  for (const TFrame& f : FFrames)
+    if (f.ClassName) ++components;
+  return {FramePath(), FFrames.empty() ? Position() : FFrames.back().Position, components};
+}
+
+void TReader::NoteError() {
+  if (FErrorNoted) return;
+  FErrorNoted = true;
+  FErrorPlace = CurrentPlace();
+}
+
+const std::vector<TReader::TReferenceFixup>& TReader::PendingReferences() const {
+  static const std::vector<TReferenceFixup> none;
+  return FFixups ? *FFixups : none;
+}
+
 void TReader::PropValueError() { throw EReadError("Invalid property value"); }
 
 void TReader::PropertyError(const String& name) { throw EReadError(Format("Property %s does not exist", {name})); }
@@ -493,7 +544,7 @@ void TReader::SkipValue() {
     }
     case vaWString: {
       std::uint32_t n = ReadU32(*this);
-      if (n > static_cast<std::uint64_t>(Left()) / 2) throw EReadError("Stream read error");
+      if (n > static_cast<std::uint64_t>(Left()) / 2) Need(Int64(n) * 2);
       std::vector<Byte> skip(static_cast<size_t>(n) * 2);
       Read(skip.data(), static_cast<Int64>(skip.size()));
       break;
@@ -621,7 +672,7 @@ void TReader::ReadPropValue(TPersistent* instance, PPropInfo prop) {
           String name = ReadIdent();
           if (!prop->Writable()) throw EReadError("Property is read-only");
           if (!FFixups) PropValueError();
-          FFixups->push_back({instance, prop, name});
+          FFixups->push_back({instance, prop, name, CurrentPlace()});
         }
       }
       break;
@@ -651,8 +702,11 @@ void TReader::ReadPropValue(TPersistent* instance, PPropInfo prop) {
 
 void TReader::ReadProperty(TPersistent* instance) {
   String path;
+  TFrameScope frame(this, &path);
+  Int64 valueAt = -1;
   try {
     path = ReadStr();
+    valueAt = Position();
     try {
       TPersistent* target = instance;
       size_t start = 0;
@@ -695,7 +749,14 @@ void TReader::ReadProperty(TPersistent* instance) {
       throw EReadError(Format("Error reading %s.%s: %s", {name, path, e.Message()}));
     }
   } catch (const Exception& e) {
-    if (!FCanHandleExcepts || !Error(e.Message())) throw;
+    NoteError();
+    if (!FCanHandleExcepts || FStreamEnded || !Error(e.Message())) throw;
+    ErrorHandled();
+    // Reading goes on after the value, however much of it the error left unread.
+    if (valueAt >= 0) {
+      SeekTo(valueAt);
+      SkipValue();
+    }
   }
 }
 
@@ -708,13 +769,19 @@ void TReader::ReadCollection(TCollection* collection) {
   });
   // Always cleared, also for an empty collection: what was written empty reads back empty.
   collection->Clear();
-  while (!EndOfList()) {
-    TValueType v = NextValue();
-    if (v == vaInt8 || v == vaInt16 || v == vaInt32) ReadInteger();
-    TCollectionItem* item = collection->Add();
-    ReadListBegin();
-    while (!EndOfList()) ReadProperty(item);
-    ReadListEnd();
+  for (int index = 0; !EndOfList(); ++index) {
+    TFrameScope frame(this, nullptr, nullptr, index);
+    try {
+      TValueType v = NextValue();
+      if (v == vaInt8 || v == vaInt16 || v == vaInt32) ReadInteger();
+      TCollectionItem* item = collection->Add();
+      ReadListBegin();
+      while (!EndOfList()) ReadProperty(item);
+      ReadListEnd();
+    } catch (const Exception&) {
+      NoteError();
+      throw;
+    }
   }
   ReadListEnd();
 }
@@ -760,17 +827,26 @@ void TReader::DoFixupReferences() {
     } else {
       String owner = f.Instance->GetNamePath();
       FUnresolved.push_back(owner + "." + f.Prop->Name() + "=" + f.Name);
+      FUnresolvedPlaces.push_back(f.Place);
     }
   }
 }
 
 TComponent* TReader::ReadComponent(TComponent* component) {
+  String className, compName;
+  TFrameScope frame(this, &compName, &className);
   Enter();
   Byte flags;
   Integer position;
-  ReadPrefix(flags, position);
-  String className = ReadStr();
-  String compName = ReadStr();
+  try {
+    ReadPrefix(flags, position);
+    className = ReadStr();
+    compName = ReadStr();
+  } catch (const Exception&) {
+    NoteError();
+    Leave();
+    throw;
+  }
   TComponent* result = component;
   bool created = false;
   try {
@@ -804,13 +880,15 @@ TComponent* TReader::ReadComponent(TComponent* component) {
     if (FLoaded && (created || std::find(FLoaded->begin(), FLoaded->end(), result) == FLoaded->end()))
       FLoaded->push_back(result);
   } catch (const Exception& e) {
+    NoteError();
     if (created) {
       if (FLoaded) std::erase(*FLoaded, result);
       delete result;
     }
     Leave();
     // A component whose class is unknown is skipped when the error handler says so.
-    if (!result && dynamic_cast<const EClassNotFound*>(&e) && Error(e.Message())) {
+    if (!result && !FStreamEnded && dynamic_cast<const EClassNotFound*>(&e) && Error(e.Message())) {
+      ErrorHandled();
       SkipComponent(false);
       return nullptr;
     }
@@ -821,12 +899,20 @@ TComponent* TReader::ReadComponent(TComponent* component) {
 }
 
 TComponent* TReader::ReadRootComponent(TComponent* root) {
-  ReadSignature();
+  String className, name;
+  TFrameScope frame(this, &name, &className);
   Byte flags;
   Integer pos;
-  ReadPrefix(flags, pos);
-  String className = ReadStr();
-  String name = ReadStr();
+  try {
+    ReadSignature();
+    FFrames.back().Position = Position();
+    ReadPrefix(flags, pos);
+    className = ReadStr();
+    name = ReadStr();
+  } catch (const Exception&) {
+    NoteError();
+    throw;
+  }
   TComponent* result = root;
   bool created = false;
   std::vector<TComponent*> loaded;
@@ -857,6 +943,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     FLoaded = nullptr;
     for (TComponent* c : loaded) c->Loaded();
   } catch (...) {
+    NoteError();
     FLoaded = nullptr;
     if (created) delete result;
     else if (result) {

@@ -115,17 +115,67 @@ public:
   // References that named no component when the stream ended ("Instance.Prop=Name").
   const std::vector<String>& UnresolvedReferences() const { return FUnresolved; }
 
+  // The stream position of the next byte to read.
+  Int64 Position() const { return FStreamEnd - Left(); }
+  // A part of the stream: the path of the components, properties and collection items
+  // being read ("Form1.Panel1.Button1.Font.Name", "Glotta1.LanguageManager_Comps[2].Ref")
+  // and the stream position where the innermost of them begins.
+  struct TReadPlace {
+    String Path;
+    Int64 Position = -1;
+    int Components = 0;  // of the path: 1 for the root itself and its properties
+  };
+  // Where the last error arose that left a property, collection item or component, or that
+  // reached OnError (the handler sees its own); Position -1 while there was none.
+  const TReadPlace& ErrorPlace() const { return FErrorPlace; }
+  // Where each of UnresolvedReferences() was read.
+  const std::vector<TReadPlace>& UnresolvedPlaces() const { return FUnresolvedPlaces; }
+  // The references read and not resolved yet: while a root is read, those of its
+  // components so far (readers of defined properties may look at theirs).
+  struct TReferenceFixup {
+    TPersistent* Instance;
+    PPropInfo Prop;
+    String Name;
+    TReadPlace Place;
+  };
+  const std::vector<TReferenceFixup>& PendingReferences() const;
+
   TReaderError OnError;
   TFindMethodEvent OnFindMethod;
   TSetNameEvent OnSetName;
   TFindComponentClassEvent OnFindComponentClass;
 
 private:
-  struct TFixup {
-    TPersistent* Instance;
-    PPropInfo Prop;
-    String Name;
+  // What is being read: a component (Name, and its class for one without a name), a
+  // property (Name) or a collection item (Index). Names point into the reading functions'
+  // own variables, which live as long as the frame.
+  struct TFrame {
+    const String* Name;
+    const String* ClassName;
+    int Index;
+    Int64 Position;
   };
+  class TFrameScope {
+  public:
+    TFrameScope(TReader* reader, const String* name, const String* className = nullptr, int index = -1)
+        : FReader(reader) {
+      if (reader->FFrames.empty()) reader->FErrorNoted = false;  // a new read
+      reader->FFrames.push_back({name, className, index, reader->Position()});
+    }
+    ~TFrameScope() { FReader->FFrames.pop_back(); }
+    TFrameScope(const TFrameScope&) = delete;
+    TFrameScope& operator=(const TFrameScope&) = delete;
+
+  private:
+    TReader* FReader;
+  };
+  String FramePath() const;
+  TReadPlace CurrentPlace() const;
+  // Keeps the place of the error being raised, once: the innermost frame that sees it
+  // first. A handled error makes room for the next.
+  void NoteError();
+  void ErrorHandled() { FErrorNoted = false; }
+  using TFixup = TReferenceFixup;
   void ReadPropValue(TPersistent* instance, PPropInfo prop);
   void ReadDataInner(TComponent* instance);
   void DoFixupReferences();
@@ -134,6 +184,8 @@ private:
   [[noreturn]] void PropertyError(const String& name);
   [[noreturn]] void FormatError();
   void Need(Int64 count) const;
+  // Goes back (or on) to a stream position, through the buffer where it still holds it.
+  void SeekTo(Int64 position);
   void Fill();
   void Enter();
   void Leave() { --FDepth; }
@@ -150,6 +202,13 @@ private:
   std::vector<TFixup>* FFixups = nullptr;
   std::vector<TComponent*>* FLoaded = nullptr;
   std::vector<String> FUnresolved;
+  std::vector<TReadPlace> FUnresolvedPlaces;
+  Int64 FStreamEnd = 0;
+  std::vector<TFrame> FFrames;
+  TReadPlace FErrorPlace;
+  bool FErrorNoted = false;
+  // The stream ended inside what it promised: nothing after can be read, handler or not.
+  mutable bool FStreamEnded = false;
 };
 
 class TWriter : public TFiler {
@@ -190,6 +249,8 @@ public:
   void WritePropName(std::string_view name);
   void Write(const void* buffer, Int64 count);
   void FlushBuffer();
+  // The stream position at which the next byte will stand.
+  Int64 Position() const { return FStream->Position() + static_cast<Int64>(FBuffer.size()); }
   // The component's own stream record: prefix, class and name, properties, children.
   void WriteData(TComponent* instance);
 

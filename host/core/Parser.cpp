@@ -41,19 +41,29 @@ TParser::TParser(String text) : FText(std::move(text)) {
 
 void TParser::SkipByteOrderMark() {
   // Editors put it before UTF-8 text; the text is UTF-8 either way.
-  if (FText.compare(0, 3, "\xEF\xBB\xBF") == 0) FPos = 3;
+  if (FText.compare(0, 3, "\xEF\xBB\xBF") == 0) FPos = FLineStart = 3;
 }
 
-void TParser::Error(const String& message) const {
-  throw EParserError(Format("%s on line %d", {message, FLine}));
+int TParser::TokenColumn() const {
+  // UTF-8 continuation bytes do not start a character.
+  int column = 1;
+  for (size_t i = FLineStart; i < FTokenStart && i < FText.size(); ++i)
+    if ((static_cast<unsigned char>(FText[i]) & 0xC0) != 0x80) ++column;
+  return column;
 }
+
+void TParser::Error(const String& message) const { throw EParserError(message, FLine, TokenColumn()); }
 
 char TParser::NextToken() {
   // Blanks, control characters and line ends separate tokens.
   while (FPos < FText.size() && static_cast<unsigned char>(FText[FPos]) <= ' ') {
-    if (FText[FPos] == '\n') ++FLine;
-    else if (FText[FPos] == '\r' && (FPos + 1 >= FText.size() || FText[FPos + 1] != '\n')) ++FLine;
+    const bool lineEnd =
+        FText[FPos] == '\n' || (FText[FPos] == '\r' && (FPos + 1 >= FText.size() || FText[FPos + 1] != '\n'));
     ++FPos;
+    if (lineEnd) {
+      ++FLine;
+      FLineStart = FPos;
+    }
   }
   FTokenStart = FPos;
   FTokenString.clear();
@@ -248,9 +258,15 @@ std::vector<Byte> TParser::HexToBinary() {
   int nibble = -1;
   while (FPos < FText.size() && FText[FPos] != '}') {
     char c = FText[FPos++];
-    if (c == '\n') ++FLine;
+    if (c == '\n') {
+      ++FLine;
+      FLineStart = FPos;
+    }
     if (static_cast<unsigned char>(c) <= ' ') continue;
-    if (!IsHex(c)) Error("Invalid binary value");
+    if (!IsHex(c)) {
+      FTokenStart = FPos - 1;  // the error points at the digit that is none
+      Error("Invalid binary value");
+    }
     if (nibble < 0) {
       nibble = HexValue(c);
     } else {
@@ -258,7 +274,10 @@ std::vector<Byte> TParser::HexToBinary() {
       nibble = -1;
     }
   }
-  if (FPos >= FText.size() || nibble >= 0) Error("Invalid binary value");
+  if (FPos >= FText.size() || nibble >= 0) {
+    FTokenStart = FPos;
+    Error("Invalid binary value");
+  }
   ++FPos;  // the closing brace
   NextToken();
   return out;

@@ -37,6 +37,8 @@ public:
   // A symbol followed by ".Name" parts, as component references are written.
   String TokenComponentIdent();
   int SourceLine() const { return FLine; }
+  // The column of the current token on its line, in characters from 1.
+  int TokenColumn() const;
 
   void CheckToken(char t);
   void CheckTokenSymbol(std::string_view s);
@@ -52,6 +54,7 @@ private:
   String FText;
   size_t FPos = 0;
   size_t FTokenStart = 0;
+  size_t FLineStart = 0;  // where the line FLine begins
   int FLine = 1;
   char FToken = toEOF;
   char FFloatType = 0;

@@ -62,7 +62,25 @@ XEL_EXCEPTION(EClassNotFound, EFilerError);
 XEL_EXCEPTION(EMethodNotFound, EFilerError);
 XEL_EXCEPTION(EInvalidImage, EFilerError);
 XEL_EXCEPTION(EResNotFound, Exception);
-XEL_EXCEPTION(EParserError, Exception);
+
+// A text that does not parse. The message names the line as it always did; the line, the
+// column (in characters, from 1) and the message without the line let tools point at the
+// place ("file:line:col: message").
+class EParserError : public Exception {
+public:
+  using Exception::Exception;
+  EParserError(const String& message, int line, int column)
+      : Exception(message + " on line " + std::to_string(line)), FErrorMessage(message), FLine(line), FColumn(column) {}
+  const String& ErrorMessage() const { return FErrorMessage.empty() ? Message() : FErrorMessage; }
+  int Line() const { return FLine; }      // 0 when unknown
+  int Column() const { return FColumn; }  // 0 when unknown
+  const char* ClassName() const override { return "EParserError"; }
+
+private:
+  String FErrorMessage;
+  int FLine = 0;
+  int FColumn = 0;
+};
 
 class EInOutError : public Exception {
 public:

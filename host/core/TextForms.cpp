@@ -1,5 +1,6 @@
 #include "TextForms.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -87,7 +88,31 @@ public:
     ConvertObject();
   }
 
+  // The parts being converted when an error left Run: they are taken off only when done.
+  TReader::TReadPlace Place() const {
+    TReader::TReadPlace place;
+    for (const TPart& part : FParts) {
+      if (part.Index >= 0) {
+        place.Path += "[" + IntToStr(part.Index) + "]";
+        continue;
+      }
+      if (part.Component) ++place.Components;
+      if (part.Name.empty()) continue;  // cut short by the end of the stream
+      if (!place.Path.empty()) place.Path += '.';
+      place.Path += part.Name;
+    }
+    place.Position = FParts.empty() ? FReader.Position() : FParts.back().Position;
+    return place;
+  }
+
 private:
+  struct TPart {
+    String Name;
+    int Index;
+    Int64 Position;
+    bool Component;
+  };
+
   void Indent() { FOut.append(static_cast<size_t>(FLevel) * 2, ' '); }
   void NewLine() { FOut += "\r\n"; }
 
@@ -243,7 +268,8 @@ private:
         FReader.ReadValue();
         FOut += '<';
         ++FLevel;
-        while (!FReader.EndOfList()) {
+        for (int index = 0; !FReader.EndOfList(); ++index) {
+          FParts.push_back({{}, index, FReader.Position(), false});
           NewLine();
           Indent();
           FOut += "item";
@@ -261,6 +287,7 @@ private:
           --FLevel;
           Indent();
           FOut += "end";
+          FParts.pop_back();
         }
         FReader.ReadListEnd();
         --FLevel;
@@ -273,15 +300,19 @@ private:
   }
 
   void ConvertProperty() {
+    FParts.push_back({{}, -1, FReader.Position(), false});
     Indent();
-    FOut += FReader.ReadStr();
+    FParts.back().Name = FReader.ReadStr();
+    FOut += FParts.back().Name;
     FOut += " = ";
     ConvertValue();
     NewLine();
+    FParts.pop_back();
   }
 
   void ConvertObject() {
     if (++FDepth > TReader::MaxDepth) throw EReadError("Stream nesting too deep");
+    FParts.push_back({{}, -1, FReader.Position(), true});
     Byte flags;
     Integer pos;
     FReader.ReadPrefix(flags, pos);
@@ -289,6 +320,7 @@ private:
     FOut += (flags & ffInherited) ? "inherited " : (flags & ffInline) ? "inline " : "object ";
     String className = FReader.ReadStr();
     String name = FReader.ReadStr();
+    FParts.back().Name = name.empty() ? "<" + className + ">" : name;
     if (!name.empty()) FOut += name + ": ";
     FOut += className;
     if (flags & ffChildPos) FOut += " [" + IntToStr(pos) + "]";
@@ -303,9 +335,11 @@ private:
     FOut += "end";
     NewLine();
     --FDepth;
+    FParts.pop_back();
   }
 
   TReader FReader;
+  std::vector<TPart> FParts;
   String& FOut;
   int FLevel = 0;
   int FDepth = 0;
@@ -313,20 +347,32 @@ private:
 
 class TTextToBinary {
 public:
-  TTextToBinary(TParser& parser, TWriter& writer) : FParser(parser), FWriter(writer) {}
+  TTextToBinary(TParser& parser, TWriter& writer, TTextSourceMap* map) : FParser(parser), FWriter(writer), FMap(map) {}
 
   void Run() {
-    FWriter.WriteSignature();
-    ConvertObject();
-    if (FParser.Token() != toEOF) FParser.Error("End of file expected");
+    try {
+      FWriter.WriteSignature();
+      ConvertObject();
+      if (FParser.Token() != toEOF) FParser.Error("End of file expected");
+    } catch (const EParserError&) {
+      throw;
+    } catch (const Exception& e) {
+      // What the writer refuses (a name too long for the stream) is an error of the text too.
+      FParser.Error(e.Message());
+    }
   }
 
 private:
+  void Mark() {
+    if (FMap) FMap->Add(FWriter.Position(), FParser.SourceLine(), FParser.TokenColumn());
+  }
+
   void Enter() {
     if (++FDepth > TReader::MaxDepth) FParser.Error("Nesting too deep");
   }
 
   void ConvertHeader() {
+    Mark();
     bool isInherited = FParser.TokenSymbolIs("inherited");
     bool isInline = FParser.TokenSymbolIs("inline");
     if (!isInherited && !isInline) FParser.CheckTokenSymbol("object");
@@ -443,6 +489,7 @@ private:
         FWriter.WriteValue(vaCollection);
         while (FParser.Token() != '>') {
           FParser.CheckTokenSymbol("item");
+          Mark();
           FParser.NextToken();
           if (FParser.Token() == '[') {
             FParser.NextToken();
@@ -471,6 +518,7 @@ private:
 
   void ConvertProperty() {
     FParser.CheckToken(toSymbol);
+    Mark();
     String name = FParser.TokenString();
     FParser.NextToken();
     while (FParser.Token() == '.') {
@@ -509,6 +557,7 @@ private:
 
   TParser& FParser;
   TWriter& FWriter;
+  TTextSourceMap* FMap;
   int FDepth = 0;
 };
 
@@ -526,9 +575,31 @@ void ObjectBinaryToText(TStream* input, TStream* output) {
 void ObjectTextToBinary(TStream* input, TStream* output) {
   TParser parser(input);
   TWriter writer(output);
-  TTextToBinary conv(parser, writer);
+  TTextToBinary conv(parser, writer, nullptr);
   conv.Run();
   writer.FlushBuffer();
+}
+
+bool TTextSourceMap::Find(Int64 offset, int& line, int& column) const {
+  auto after = std::upper_bound(FMarks.begin(), FMarks.end(), offset,
+                                [](Int64 o, const TMark& m) { return o < m.Offset; });
+  if (after == FMarks.begin()) return false;
+  --after;
+  line = after->Line;
+  column = after->Column;
+  return true;
+}
+
+String ObjectTextToBinary(std::string_view text, TTextSourceMap* map) {
+  TStringStream out;
+  {
+    TParser parser{String(text)};
+    TWriter writer(&out);
+    TTextToBinary conv(parser, writer, map);
+    conv.Run();
+    writer.FlushBuffer();
+  }
+  return out.DataString();
 }
 
 void ObjectResourceToText(TStream* input, TStream* output) {
@@ -546,17 +617,22 @@ void ObjectTextToResource(TStream* input, TStream* output) {
   output->FixupResourceHeader(fixup);
 }
 
-String ObjectBinaryToText(std::string_view binary) {
-  TStringStream in{String(binary)}, out;
-  ObjectBinaryToText(&in, &out);
-  return out.DataString();
+String ObjectBinaryToText(std::string_view binary) { return ObjectBinaryToText(binary, nullptr); }
+
+String ObjectBinaryToText(std::string_view binary, TReader::TReadPlace* errorPlace) {
+  TStringStream in{String(binary)};
+  String text;
+  TBinaryToText conv(&in, text);
+  try {
+    conv.Run();
+  } catch (const Exception&) {
+    if (errorPlace) *errorPlace = conv.Place();
+    throw;
+  }
+  return text;
 }
 
-String ObjectTextToBinary(std::string_view text) {
-  TStringStream in{String(text)}, out;
-  ObjectTextToBinary(&in, &out);
-  return out.DataString();
-}
+String ObjectTextToBinary(std::string_view text) { return ObjectTextToBinary(text, nullptr); }
 
 String RootClassName(std::string_view binary) {
   TStringStream in{String(binary)};

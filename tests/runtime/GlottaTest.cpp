@@ -2,6 +2,10 @@
 // switched in groups; program units with linked language resources; the startup language.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
 #include "Application.h"
 #include "GlottaFixtures.h"
 #include "HeadlessWidgetSet.h"
@@ -113,6 +117,35 @@ TEST_F(GlottaTest, AFormStreamCarriesEveryLanguageAndSwitchesLive) {
   RestartUnit("ka_GE.UTF-8");
   form = LoadForm(saved.DataString());
   ExpectLanguage(form.get(), "Deutsch");
+  EXPECT_EQ(Errors.Log, std::vector<String>{});
+}
+
+// Language data that name a component or property the form no longer has: the form loads
+// and switches without them, and the debug trace names the form and each dropped item.
+TEST_F(GlottaTest, DroppedLanguageDataGoToTheDebugTrace) {
+  String text = ObjectBinaryToText(BuildFormStream(TFormRecipe{}));
+  for (auto [from, to] : {std::pair{"Ref = Button1", "Ref = Button9"}, {"Name = 'Caption'", "Name = 'Captoin'"}}) {
+    const size_t at = text.find(from);
+    ASSERT_NE(at, String::npos) << from;
+    text.replace(at, std::strlen(from), to);
+  }
+  const String trace = testing::TempDir() + "glotta-dropped.trace";
+  std::remove(trace.c_str());
+  setenv("XEL_DEBUG_TRACE", trace.c_str(), 1);
+  RestartUnit("ka_GE.UTF-8");
+  auto form = LoadForm(ObjectTextToBinary(text));
+  unsetenv("XEL_DEBUG_TRACE");
+  std::vector<String> dropped;
+  std::ifstream in(trace);
+  for (String line; std::getline(in, line);)
+    if (line.find("dropped") != String::npos) dropped.push_back(TrimRight(line));
+  EXPECT_EQ(dropped, (std::vector<String>{
+                         "TGlotta: Form1.Glotta.Loaded: language data dropped: Button9.Hint: component Button9 does "
+                         "not exist",
+                         "TGlotta: Form1.Glotta.Loaded: language data dropped: Label1.Captoin: property does not exist"}));
+  GlottaOf(form.get())->SetLanguage("Deutsch");
+  EXPECT_EQ(MemoLine(form.get()), Expected("line", "Deutsch"));
+  EXPECT_EQ(GlottaOf(form.get())->GetString("Greeting"), Expected("Hello", "Deutsch"));
   EXPECT_EQ(Errors.Log, std::vector<String>{});
 }
 

@@ -301,6 +301,71 @@ TEST(FilerTest, UnknownPropertiesFailWithTheirPathOrGoToTheErrorHandler) {
                                                 "Error reading W.Font.Weight: Property Weight does not exist"}));
 }
 
+// A reader error knows the components, property and stream position where it arose, and
+// a binary made from a text maps that position back to the line and column of the text.
+TEST(FilerTest, ErrorsKnowTheirPlaceInTheStreamAndInTheText) {
+  RegisterFixtureClasses();
+  const String text =
+      "object M: TTestModule\r\n"
+      "  object W: TWidget\r\n"
+      "    Caption = 'kept'\r\n"
+      "    Colour = 5\r\n"
+      "    Font.Weight = 'bold'\r\n"
+      "  end\r\n"
+      "  object L: TLink\r\n"
+      "    Target = Missing\r\n"
+      "  end\r\n"
+      "  object X: TNoSuchClass\r\n"
+      "    Tag = 1\r\n"
+      "  end\r\n"
+      "  object V: TWidget\r\n"
+      "    Caption = '\xC3\xA4\xC3\xA4' Count = 'text'\r\n"
+      "    Hint = 'after'\r\n"
+      "  end\r\n"
+      "end\r\n";
+  TTextSourceMap map;
+  const String binary = ObjectTextToBinary(text, &map);
+  struct TSink : TObject {
+    const TTextSourceMap* map = nullptr;
+    std::vector<String> Places;
+    String Where(const TReader::TReadPlace& p) const {
+      int line = 0, column = 0;
+      map->Find(p.Position, line, column);
+      return p.Path + "@" + IntToStr(line) + ":" + IntToStr(column);
+    }
+    void OnError(TReader* r, const String&, bool& handled) {
+      Places.push_back(Where(r->ErrorPlace()));
+      handled = true;
+    }
+  } sink;
+  sink.map = &map;
+  TStringStream in(binary);
+  TReader reader(&in);
+  reader.OnError = MakeMethod<&TSink::OnError>(&sink);
+  std::unique_ptr<TComponent> root(reader.ReadRootComponent(nullptr));
+  // Columns count characters, not bytes: each "\xC3\xA4" before Count is one wide.
+  EXPECT_EQ(sink.Places,
+            (std::vector<String>{"M.W.Colour@4:5", "M.W.Font.Weight@5:5", "M.X@10:3", "M.V.Count@14:20"}));
+  // A value that the property refused is passed over: what follows it is read.
+  EXPECT_EQ(static_cast<TWidget*>(root->FindComponent("V"))->FHint, "after");
+  ASSERT_EQ(reader.UnresolvedPlaces().size(), 1u);
+  EXPECT_EQ(sink.Where(reader.UnresolvedPlaces()[0]), "M.L.Target@8:5");
+
+  // A stream cut inside a value: the reader and the converter to text stop at the same
+  // place, the property whose value is cut.
+  const size_t caption = binary.find("Caption");
+  const String cut = binary.substr(0, caption + 10);
+  TStringStream cutIn(cut);
+  TReader cutReader(&cutIn);
+  EXPECT_THROW(std::unique_ptr<TComponent>(cutReader.ReadRootComponent(nullptr)), EReadError);
+  EXPECT_EQ(cutReader.ErrorPlace().Path, "M.W.Caption");
+  EXPECT_EQ(cutReader.ErrorPlace().Position, static_cast<Int64>(caption) - 1);  // its name's length byte
+  TReader::TReadPlace converted;
+  EXPECT_THROW(ObjectBinaryToText(cut, &converted), EReadError);
+  EXPECT_EQ(converted.Path, cutReader.ErrorPlace().Path);
+  EXPECT_EQ(converted.Position, cutReader.ErrorPlace().Position);
+}
+
 TEST(FilerTest, UnknownClassesAndMissingMethodsAreReported) {
   RegisterFixtureClasses();
   struct Case {

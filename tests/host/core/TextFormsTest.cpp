@@ -163,30 +163,34 @@ TEST(TextFormsTest, LongStringsSplitAtSixtyFourCharacters) {
   EXPECT_NE(t2.find("'" + umlauts.substr(0, 64) + "' +"), String::npos);
 }
 
-TEST(TextFormsTest, ParserErrorsNameTheLine) {
+// The message names the line as it always did; the error also carries the line, the column
+// of the token (in characters) and the bare message, for tools that point at the place.
+TEST(TextFormsTest, ParserErrorsNameTheLineAndColumn) {
   struct Case {
     const char* text;
     const char* message;
+    int column;
   };
   const Case cases[] = {
-      {"objekt X: TX\r\nend\r\n", "object expected on line 1"},
-      {"object X: TX\r\n  A = 'open\r\nend\r\n", "Unterminated string on line 2"},
-      {"object X: TX\r\n  A 5\r\nend\r\n", "'=' expected on line 2"},
-      {"object X: TX\r\n  A = \r\n  ,\r\nend\r\n", "Invalid property value on line 3"},
-      {"object X: TX\r\n  A = {0G}\r\nend\r\n", "Invalid binary value on line 2"},
-      {"object X: TX\r\n  A = {012}\r\nend\r\n", "Invalid binary value on line 2"},
-      {"object X: TX\r\n  A = [a b]\r\nend\r\n", "',' expected on line 2"},
-      {"object X: TX\r\n  A = <\r\n    thing\r\n  >\r\nend\r\n", "item expected on line 3"},
-      {"object X: TX\r\n  A = 1\r\n", "end expected on line 3"},
-      {"object X: TX\r\nend\r\nrest", "End of file expected on line 3"},
-      {"object X: TX\r\n  A = #99999999\r\nend\r\n", "Invalid string constant on line 2"},
-      {"object X: TX\r\n  A = 1e99999\r\nend\r\n", "Number out of range: 1e99999 on line 2"},
+      {"\xEF\xBB\xBFobjekt X: TX\r\nend\r\n", "object expected on line 1", 1},
+      {"objekt X: TX\r\nend\r\n", "object expected on line 1", 1},
+      {"object X: TX\r\n  A = 'open\r\nend\r\n", "Unterminated string on line 2", 7},
+      {"object X: TX\r\n  A 5\r\nend\r\n", "'=' expected on line 2", 5},
+      {"object X: TX\r\n  A = \r\n  ,\r\nend\r\n", "Invalid property value on line 3", 3},
+      {"object X: TX\r\n  A = {0G}\r\nend\r\n", "Invalid binary value on line 2", 9},
+      {"object X: TX\r\n  A = {012}\r\nend\r\n", "Invalid binary value on line 2", 11},
+      {"object X: TX\r\n  A = [a b]\r\nend\r\n", "',' expected on line 2", 10},
+      {"object X: TX\r\n  A = <\r\n    thing\r\n  >\r\nend\r\n", "item expected on line 3", 5},
+      {"object X: TX\r\n  A = 1\r\n", "end expected on line 3", 1},
+      {"object X: TX\r\nend\r\nrest", "End of file expected on line 3", 1},
+      {"object X: TX\r\n  A = #99999999\r\nend\r\n", "Invalid string constant on line 2", 7},
+      {"object X: TX\r\n  A = 1e99999\r\nend\r\n", "Number out of range: 1e99999 on line 2", 7},
       // What the type cannot hold: beyond the extended range, or nonzero but below it.
-      {"object X: TX\r\n  A = 1.2E4932\r\nend\r\n", "Number out of range: 1.2E4932 on line 2"},
-      {"object X: TX\r\n  A = -1E-5000\r\nend\r\n", "Number out of range: -1E-5000 on line 2"},
-      {"object X: TX\r\n  A = 1E-50s\r\nend\r\n", "Number out of range: 1E-50 on line 2"},
-      {"object X: TX\r\n  A = 1E400d\r\nend\r\n", "Number out of range: 1E400 on line 2"},
-      {"object X: TX\r\n  A = 1E30c\r\nend\r\n", "Number out of range: 1E30 on line 2"},
+      {"object X: TX\r\n  A = 1.2E4932\r\nend\r\n", "Number out of range: 1.2E4932 on line 2", 7},
+      {"object X: TX\r\n  A = -1E-5000\r\nend\r\n", "Number out of range: -1E-5000 on line 2", 7},
+      {"object X: TX\r\n  A = 1E-50s\r\nend\r\n", "Number out of range: 1E-50 on line 2", 7},
+      {"object X: TX\r\n  A = 1E400d\r\nend\r\n", "Number out of range: 1E400 on line 2", 7},
+      {"object X: TX\r\n  A = 1E30c\r\nend\r\n", "Number out of range: 1E30 on line 2", 7},
   };
   for (const Case& c : cases) {
     try {
@@ -194,6 +198,8 @@ TEST(TextFormsTest, ParserErrorsNameTheLine) {
       ADD_FAILURE() << c.text;
     } catch (const EParserError& e) {
       EXPECT_STREQ(e.what(), c.message) << c.text;
+      EXPECT_EQ(e.Column(), c.column) << c.text;
+      EXPECT_EQ(e.ErrorMessage() + " on line " + IntToStr(e.Line()), c.message) << c.text;
     }
   }
 }

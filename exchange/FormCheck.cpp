@@ -419,15 +419,15 @@ TFormIssue FileIssue(const String& message) {
   return issue;
 }
 
-TFormIssue SyntaxIssue(const EParserError& e) {
+}  // namespace
+
+TFormIssue ParserErrorIssue(const EParserError& e) {
   TFormIssue issue;
   issue.Line = e.Line();
   issue.Column = e.Column();
   issue.Message = e.ErrorMessage();
   return issue;
 }
-
-}  // namespace
 
 String FormIssueText(const String& fileName, const TFormIssue& issue, bool unknownClassIsError) {
   const bool warning =
@@ -444,10 +444,20 @@ String FormIssueText(const String& fileName, const TFormIssue& issue, bool unkno
 }
 
 std::vector<TFormIssue> CheckFormFile(const String& fileName, String* binary) {
+  if (binary) binary->clear();
+  String data;
+  try {
+    data = LoadFormFile(fileName);
+  } catch (const Exception& e) {
+    return {FileIssue(e.Message())};
+  }
+  return CheckFormData(data, binary);
+}
+
+std::vector<TFormIssue> CheckFormData(const String& data, String* binary) {
   std::vector<TFormIssue> issues;
   if (binary) binary->clear();
   try {
-    const String data = LoadFormFile(fileName);
     const auto* bytes = reinterpret_cast<const Byte*>(data.data());
     if (IsResourceImage(bytes, data.size())) {
       TStringStream in(data);
@@ -488,7 +498,7 @@ std::vector<TFormIssue> CheckFormFile(const String& fileName, String* binary) {
     CheckBinary(form, placer, issues);
     if (binary) *binary = form;
   } catch (const EParserError& e) {
-    issues.push_back(SyntaxIssue(e));
+    issues.push_back(ParserErrorIssue(e));
   } catch (const Exception& e) {
     issues.push_back(FileIssue(e.Message()));
   }
@@ -499,7 +509,7 @@ String TextFormFileToBinary(const String& fileName, std::vector<TFormIssue>& iss
   try {
     return ObjectTextToBinary(LoadFormFile(fileName));
   } catch (const EParserError& e) {
-    issues.push_back(SyntaxIssue(e));
+    issues.push_back(ParserErrorIssue(e));
   } catch (const Exception& e) {
     issues.push_back(FileIssue(e.Message()));
   }

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "Types.h"
+#include "SysUtils.h"
 
 namespace xel {
 
@@ -28,6 +28,9 @@ struct TFormIssue {
   String Message;
 };
 
+// A syntax error of a text form at its line and column.
+TFormIssue ParserErrorIssue(const EParserError& e);
+
 // "file:line:col: message" for text forms, "file: byte N: path: message" for the others,
 // "warning: " before the message of what is no error (with unknownClassIsError false, of
 // unknown classes too).
@@ -37,6 +40,9 @@ String FormIssueText(const String& fileName, const TFormIssue& issue, bool unkno
 // resource file (each form in it). A file that cannot be read gives its one issue. With
 // binary, the binary form of the (first) form, empty when it could not be made.
 std::vector<TFormIssue> CheckFormFile(const String& fileName, String* binary = nullptr);
+
+// The same on the contents of such a file.
+std::vector<TFormIssue> CheckFormData(const String& data, String* binary = nullptr);
 
 // The binary form of a text form file without the check of its contents; its syntax error
 // as an issue, and then an empty result.

@@ -89,9 +89,9 @@ case "$mode" in
     configure build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DXEL_FUZZ=ON \
       -DXEL_WITH_QT=OFF -DXEL_BUILD_TESTS=OFF -DXEL_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
     targets=(FormReader TextForm ResFile IniFile RegistryStore MultilingualForm SourceParser SortGridText LanguageImport
-      PoFile XliffFile)
+      PoFile XliffFile FormCheck)
     corpora=(form_reader text_form res_file ini_file registry_store multilingual_form source_parser sort_grid_text
-      language_import po_file xliff_file)
+      language_import po_file xliff_file form_check)
     cmake --build build/fuzz -j "$jobs" --target "${targets[@]/#/fuzz_}"
     seconds=${XEL_FUZZ_SECONDS:-20}
     artifacts=build/fuzz/artifacts

@@ -103,11 +103,7 @@ bool AsText(const String& data, String& text, const String& fileName, const Stri
       try {
         text = ObjectBinaryToText(ObjectTextToBinary(data));
       } catch (const EParserError& e) {
-        TFormIssue issue;
-        issue.Line = e.Line();
-        issue.Column = e.Column();
-        issue.Message = e.ErrorMessage();
-        throw TFileError{fileName, issue};
+        throw TFileError{fileName, ParserErrorIssue(e)};
       }
       return true;
     default:

@@ -1,6 +1,7 @@
 // The design package's entry points: the designer calls the registration when it loads
 // the package and the finalisation before it unloads it.
 #include "DesignPackages.h"
+#include "GlottaEditor.h"
 #include "GlottaExpert.h"
 #include "GlottaModule.h"
 #include "GlottaReg.h"
@@ -21,6 +22,8 @@ extern "C" __attribute__((visibility("default"))) void XelRegisterDesignPackage(
     InitializeGlottaModuleUnit();
     OwnsGlottaModule = GlottaModule != nullptr;
   }
+  // The translation editor that the component editor and the expert open.
+  RegisterGlottaEditorClasses();
   RegisterToolLib();
   RegisterGlotta();
   RegisterGlottaExpert();

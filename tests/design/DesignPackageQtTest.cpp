@@ -9,6 +9,7 @@
 
 #include "Designer.h"
 #include "Glotta.h"
+#include "../QtTestEnvironment.h"
 #include "QtWidgetSet.h"
 #include "RegisterControls.h"
 #include "SuperFormEditor.h"
@@ -16,16 +17,10 @@
 namespace xel {
 namespace {
 
-struct TQtEnvironment : testing::Environment {
-  void SetUp() override {
-    RegisterCoreClasses();
-    RegisterControlClasses();
-    RegisterGlottaClasses();
-    InstallQtWidgetSet();
-  }
-  void TearDown() override { FinalizeQtWidgetSet(); }
-};
-[[maybe_unused]] testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new TQtEnvironment);
+[[maybe_unused]] testing::Environment* const kEnvironment = AddQtTestEnvironment([] {
+  RegisterControlClasses();
+  RegisterGlottaClasses();
+});
 
 TEST(DesignPackageQtTest, PalettePagesShowTheClassBitmaps) {
   String pattern = std::filesystem::temp_directory_path().string() + "/xel-design-qt-XXXXXX";

@@ -10,20 +10,15 @@
 #include "ComponentExplorerDialog.h"
 #include "Glotta.h"
 #include "QtWSControls.h"
+#include "../QtTestEnvironment.h"
 #include "QtWidgetSet.h"
 
 namespace xel {
 namespace {
 
-struct TQtEnvironment : testing::Environment {
-  void SetUp() override {
-    RegisterCoreClasses();
-    RegisterComponentExplorerDialogClasses();
-    InstallQtWidgetSet();
-  }
-  void TearDown() override { FinalizeQtWidgetSet(); }
-};
-[[maybe_unused]] testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new TQtEnvironment);
+[[maybe_unused]] testing::Environment* const kEnvironment = AddQtTestEnvironment([] {
+  RegisterComponentExplorerDialogClasses();
+});
 
 TEST(QtComponentExplorerTest, TheDialogShowsTheExplorerInsideInEitherLanguage) {
   std::unique_ptr<TForm> root(new TForm(nullptr, TCreateNew{}));

@@ -13,6 +13,7 @@
 #include "ButtonPanel.h"
 #include "MsgBox.h"
 #include "QtWSControls.h"
+#include "../QtTestEnvironment.h"
 #include "QtWidgetSet.h"
 #include "RegisterControls.h"
 
@@ -21,15 +22,9 @@ namespace {
 
 using namespace MsgBox;
 
-struct TQtEnvironment : testing::Environment {
-  void SetUp() override {
-    RegisterCoreClasses();
-    RegisterMsgBoxClasses();
-    InstallQtWidgetSet();
-  }
-  void TearDown() override { FinalizeQtWidgetSet(); }
-};
-[[maybe_unused]] testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new TQtEnvironment);
+[[maybe_unused]] testing::Environment* const kEnvironment = AddQtTestEnvironment([] {
+  RegisterMsgBoxClasses();
+});
 
 TEST(QtMsgBoxTest, PictureInEachLanguageAndANativeClick) {
   struct {

@@ -10,6 +10,7 @@
 
 #include "Forms.h"
 #include "QtWSControls.h"
+#include "../QtTestEnvironment.h"
 #include "QtWidgetSet.h"
 #include "RegisterControls.h"
 #include "SortGridEx.h"
@@ -17,16 +18,10 @@
 namespace xel {
 namespace {
 
-struct TQtEnvironment : testing::Environment {
-  void SetUp() override {
-    RegisterCoreClasses();
-    RegisterControlClasses();
-    RegisterSortGridClasses();
-    InstallQtWidgetSet();
-  }
-  void TearDown() override { FinalizeQtWidgetSet(); }
-};
-[[maybe_unused]] testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new TQtEnvironment);
+[[maybe_unused]] testing::Environment* const kEnvironment = AddQtTestEnvironment([] {
+  RegisterControlClasses();
+  RegisterSortGridClasses();
+});
 
 // The format of the picture: a bold header row, the numbers right-aligned, the dates
 // centred, the data of every third row highlighted, the "hidden" column filled without its

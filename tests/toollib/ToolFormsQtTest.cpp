@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include "Glotta.h"
+#include "../QtTestEnvironment.h"
 #include "QtWidgetSet.h"
 #include "RegisterControls.h"
 #include "VersionInfo.h"
@@ -13,17 +14,11 @@
 namespace xel {
 namespace {
 
-struct TQtEnvironment : testing::Environment {
-  void SetUp() override {
-    RegisterCoreClasses();
-    RegisterControlClasses();
-    RegisterGlottaClasses();
-    RegisterVersionInfoClasses();
-    InstallQtWidgetSet();
-  }
-  void TearDown() override { FinalizeQtWidgetSet(); }
-};
-[[maybe_unused]] testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new TQtEnvironment);
+[[maybe_unused]] testing::Environment* const kEnvironment = AddQtTestEnvironment([] {
+  RegisterControlClasses();
+  RegisterGlottaClasses();
+  RegisterVersionInfoClasses();
+});
 
 TEST(QtToolFormsTest, TheVersionWindowInBothLanguages) {
   std::unique_ptr<TVersionInfoForm> form(New<TVersionInfoForm>(nullptr));

@@ -5,6 +5,7 @@
 #include <libxml/xmlwriter.h>
 
 #include <memory>
+#include <utility>
 
 #include "Format.h"
 #include "VersionControl.h"
@@ -111,11 +112,12 @@ const char* State20(TTranslationState s) {
 }  // namespace
 
 String WriteXliffFile(const TTranslationCatalog& catalog, TXliffVersion version) {
-  for (const TTranslationUnit& u : catalog.Units) {
-    CheckXmlText(u.Key, u.Key);
-    CheckXmlText(u.Source, u.Key);
-    CheckXmlText(u.Target, u.Key);
-  }
+  for (const auto& [text, what] : {std::pair{&catalog.Original, "original"}, {&catalog.SourceCode, "source-language"},
+                                     {&catalog.TargetCode, "target-language"}, {&catalog.SourceLanguage, "source-language"},
+                                     {&catalog.TargetLanguage, "target-language"}})
+    CheckXmlText(*text, what);
+  for (const TTranslationUnit& u : catalog.Units)
+    for (const String* text : {&u.Key, &u.Source, &u.Target, &u.Note}) CheckXmlText(*text, u.Key);
   TXmlWriter w;
   w.Start("xliff");
   if (version == xv12) {

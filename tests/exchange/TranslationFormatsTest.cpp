@@ -107,8 +107,9 @@ TEST(TranslationFormatsTest, ChangedSourceTextsMarkTheirTranslationsFuzzyUntilTh
         EXPECT_EQ(u.State, u.Key == "Button1.Hint" ? tsFuzzy : u.HasTarget ? tsTranslated : tsUntranslated)
             << format << " " << u.Key;
     }
-    if (format == "po")
+    if (format == "po") {
       EXPECT_NE(text.find("#, fuzzy\n#| msgid \"Say \\\"yes\\\" \\\\ no\"\nmsgctxt \"Button1.Hint\""), String::npos) << text;
+    }
   }
   // A translation made anew for the changed text is no longer fuzzy.
   TTranslationCatalog fuzzy = CatalogFromManager(f.Manager(), "English", "Deutsch");
@@ -116,8 +117,11 @@ TEST(TranslationFormatsTest, ChangedSourceTextsMarkTheirTranslationsFuzzyUntilTh
   FindItem(f.Manager(), "Button1", "Hint")->SetLangValue(1, Variant("Sag ja"));
   TTranslationCatalog fixed = CatalogFromManager(f.Manager(), "English", "Deutsch");
   MergePreviousCatalog(fixed, fuzzy);
-  for (const TTranslationUnit& u : fixed.Units)
-    if (u.Key == "Button1.Hint") EXPECT_EQ(u.State, tsTranslated);
+  for (const TTranslationUnit& u : fixed.Units) {
+    if (u.Key == "Button1.Hint") {
+      EXPECT_EQ(u.State, tsTranslated);
+    }
+  }
 }
 
 // Files as other tools write them, following the formats' documentation.
@@ -268,6 +272,14 @@ TEST(TranslationFormatsTest, XliffRefusesTextsThatXmlCannotCarry) {
   EXPECT_THROW(WriteXliffFile(c, xv12), Exception);
   c.Units[0].Source = "\xFF\xFE";
   EXPECT_THROW(WriteXliffFile(c, xv20), Exception);
+  // Notes and the file's own attributes are texts as well; a bell there made a file nobody could read.
+  c.Units[0].Source = "ok";
+  c.Units[0].Note = "see\a";
+  EXPECT_THROW(WriteXliffFile(c, xv12), Exception);
+  c.Units[0].Note.clear();
+  c.TargetLanguage = "Fran\aais";
+  EXPECT_THROW(WriteXliffFile(c, xv20), Exception);
+  c.TargetLanguage.clear();
   // Carriage returns survive the XML reader, which would turn a plain one into a line feed.
   c.Units[0].Source = "a\r\nb";
   const std::vector<TTranslationCatalog> read = ReadXliffFile(WriteXliffFile(c, xv12), "f", nullptr);

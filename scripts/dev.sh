@@ -53,6 +53,9 @@ install_missing
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/xel-ccache}
 # Paths relative to the checkout, so that every clone and worktree shares one cache.
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
+# Debug builds would otherwise hash the build folder and miss in every fresh clone.
+export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-10G}
 
 case "$mode" in
   run)
@@ -69,7 +72,7 @@ case "$mode" in
     ;;
   sanitize)
     configure build/asan -DCMAKE_BUILD_TYPE=Debug -DXEL_SANITIZE=ON -DXEL_BUILD_BENCH=OFF \
-      -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+      -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1"
     cmake --build build/asan -j "$jobs"
     # Qt and fontconfig keep caches for the life of the process: their allocations are no leaks of ours.
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -80,14 +83,14 @@ case "$mode" in
     # Only the program with the thread tests and the helper it starts, without Qt: the
     # rest of the suite has no threads.
     configure build/tsan -DCMAKE_BUILD_TYPE=Debug -DXEL_TSAN=ON -DXEL_WITH_QT=OFF -DXEL_BUILD_BENCH=OFF \
-      -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+      -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1"
     cmake --build build/tsan -j "$jobs" --target test_syncthread synchelper
     TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 XEL_WIDGETSET=headless \
       ./build/tsan/tests/toollib/test_syncthread
     ;;
   fuzz)
     configure build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DXEL_FUZZ=ON \
-      -DXEL_WITH_QT=OFF -DXEL_BUILD_TESTS=OFF -DXEL_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+      -DXEL_WITH_QT=OFF -DXEL_BUILD_TESTS=OFF -DXEL_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1"
     targets=(FormReader TextForm ResFile IniFile RegistryStore MultilingualForm SourceParser SortGridText LanguageImport
       PoFile XliffFile FormCheck)
     corpora=(form_reader text_form res_file ini_file registry_store multilingual_form source_parser sort_grid_text

@@ -5,7 +5,6 @@
 #include <libxml/xmlwriter.h>
 
 #include <memory>
-#include <utility>
 
 #include "Format.h"
 #include "VersionControl.h"
@@ -51,18 +50,26 @@ public:
   }
   void Start(const char* element) { Check(xmlTextWriterStartElement(FWriter, X(element))); }
   void End() { Check(xmlTextWriterEndElement(FWriter)); }
+  // What errors name: the unit being written, or the file.
+  void SetContext(const String& context) { FContext = context; }
+  // Every text goes through these two, so none that XML cannot carry is ever written.
   void Attribute(const char* name, const String& value) {
+    CheckXmlText(value, FContext);
     Check(xmlTextWriterWriteAttribute(FWriter, X(name), X(value)));
+  }
+  void Text(const String& text) {
+    CheckXmlText(text, FContext);
+    Check(xmlTextWriterWriteString(FWriter, X(text)));
   }
   void Element(const char* element, const String& text) {
     Start(element);
-    Check(xmlTextWriterWriteString(FWriter, X(text)));
+    Text(text);
     End();
   }
   void Element(const char* element, const String& text, const char* attribute, const String& value) {
     Start(element);
     Attribute(attribute, value);
-    Check(xmlTextWriterWriteString(FWriter, X(text)));
+    Text(text);
     End();
   }
   String Finish() {
@@ -78,6 +85,7 @@ private:
   }
   xmlBufferPtr FBuffer;
   xmlTextWriterPtr FWriter;
+  String FContext = "file";
 };
 
 // XLIFF 2.0 ids are name tokens: what else a key holds is written as "_" and two hex digits.
@@ -112,12 +120,6 @@ const char* State20(TTranslationState s) {
 }  // namespace
 
 String WriteXliffFile(const TTranslationCatalog& catalog, TXliffVersion version) {
-  for (const auto& [text, what] : {std::pair{&catalog.Original, "original"}, {&catalog.SourceCode, "source-language"},
-                                     {&catalog.TargetCode, "target-language"}, {&catalog.SourceLanguage, "source-language"},
-                                     {&catalog.TargetLanguage, "target-language"}})
-    CheckXmlText(*text, what);
-  for (const TTranslationUnit& u : catalog.Units)
-    for (const String* text : {&u.Key, &u.Source, &u.Target, &u.Note}) CheckXmlText(*text, u.Key);
   TXmlWriter w;
   w.Start("xliff");
   if (version == xv12) {
@@ -133,6 +135,7 @@ String WriteXliffFile(const TTranslationCatalog& catalog, TXliffVersion version)
     w.Attribute("xg:target-language", catalog.TargetLanguage);
     w.Start("body");
     for (const TTranslationUnit& u : catalog.Units) {
+      w.SetContext(u.Key);
       w.Start("trans-unit");
       w.Attribute("id", u.Key);
       w.Attribute("resname", u.Key);
@@ -156,6 +159,7 @@ String WriteXliffFile(const TTranslationCatalog& catalog, TXliffVersion version)
     w.Attribute("xg:source-language", catalog.SourceLanguage);
     w.Attribute("xg:target-language", catalog.TargetLanguage);
     for (const TTranslationUnit& u : catalog.Units) {
+      w.SetContext(u.Key);
       w.Start("unit");
       w.Attribute("id", UnitId(u.Key));
       w.Attribute("name", u.Key);

@@ -8,7 +8,11 @@
 #include "FileTools.h"
 #include "Format.h"
 #include "Glotta.h"
+#include "GlottaCheck.h"
 #include "GlottaModule.h"
+#include "GlottaSetup.h"
+#include "GlottaStatus.h"
+#include "GlottaView.h"
 #include "GlottaSystem.h"
 #include "LanguageExport.h"
 #include "LogFile.h"
@@ -151,6 +155,8 @@ void TGlottaEditorForm::Init(const String& name, TComponent* root, TGlotta* glot
   FSourceName = Trim(name);
   FSourceModified = false;
   FSource.clear();
+  if (!FSourceName.empty()) ReadGlottaSource(false, FSourceName, FSource);
+  else ReadGlottaSource(true, FRoot->GetName(), FSource);
   for (const char* item : {"ItemCompName", "ItemCompType", "ItemPropType", "ItemPropDesc"}) {
     Item(item)->SetEnabled(FHasComps);
     Item(item)->SetVisible(FHasComps);
@@ -425,6 +431,11 @@ bool TGlottaEditorForm::Accept() {
     if (FGlotta->GetTopLevel() != FTopLevel) FGlotta->SetTopLevel(FTopLevel);
   }
   FOrgManager->Assign(FManager.get());
+  if (FSourceModified) {
+    if (FSourceName.empty()) WriteGlottaSource(true, FRoot->GetName(), FSource);
+    else WriteGlottaSource(false, FSourceName, FSource);
+    FSourceModified = false;
+  }
   LogFile()->WriteValue(Variant(String("Language data saved")));
   if (FGlotta) FGlotta->SetLanguage(FGlotta->GetLanguage());
   FAccepted = true;
@@ -435,6 +446,18 @@ bool TGlottaEditorForm::Accept() {
 }
 
 void TGlottaEditorForm::ItemAcceptClick(TObject*) { Accept(); }
+
+void TGlottaEditorForm::SourceChanged(const String& source) {
+  FSource = source;
+  FSourceModified = true;
+}
+
+// Every activation checks the strings again (also after one of the window's dialogs), and
+// says nothing when all is well.
+void TGlottaEditorForm::FormActivate(TObject*) {
+  auto* option = dynamic_cast<TMenuItem*>(FindComponent("ItemVerifyStringsAtStart"));
+  if (FRows && (!option || option->GetChecked())) VerifyGlottaStrings(this, this);
+}
 
 void TGlottaEditorForm::ItemCloseClick(TObject*) { Close(); }
 
@@ -640,6 +663,11 @@ void RegisterGlottaEditorClasses() {
   RegisterLogFileClasses();
   RegisterComponentExplorerDialogClasses();
   RegisterClasses({TGlottaEditorForm::StaticClass()});
+  RegisterGlottaSearchClasses();
+  RegisterGlottaCheckClasses();
+  RegisterGlottaSetupClasses();
+  RegisterGlottaStatusClasses();
+  RegisterGlottaViewClasses();
 }
 
 namespace {

@@ -8,6 +8,7 @@ object GlottaEditorForm: TGlottaEditorForm
   Font.Height = -10
   Font.Name = 'MS Sans Serif'
   Menu = MainMenu
+  OnActivate = FormActivate
   OnCloseQuery = FormCloseQuery
   OnCreate = FormCreate
   OnResize = FormResize

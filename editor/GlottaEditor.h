@@ -11,6 +11,7 @@
 #include "ConfigFile.h"
 #include "Dialogs.h"
 #include "Glotta.h"
+#include "GlottaSearch.h"
 #include "LogFile.h"
 #include "Menus.h"
 #include "MsgBox.h"
@@ -65,6 +66,17 @@ public:
   String Text(const String& name) const;
   // The file the last backup went to.
   const String& LastBackup() const { return FLastBackup; }
+  // The search of the window's search commands.
+  TGlottaSearchState& SearchState() { return FSearch; }
+  // The unit's source text, as read at Init; the consistency check changes it, and the
+  // acceptance writes it back.
+  const String& SourceName() const { return FSourceName; }
+  const String& Source() const { return FSource; }
+  void SetSource(const String& source) { FSource = source; }
+  bool SourceModified() const { return FSourceModified; }
+  void SourceChanged(const String& source);
+  // The working copy changed outside the grid.
+  void MarkModified() { SetModified(); }
 
   // The grid model.
   void RefreshGrid();
@@ -97,6 +109,7 @@ public:
   void FormShow(TObject* sender);
   void FormResize(TObject* sender);
   void FormCloseQuery(TObject* sender, bool& canClose);
+  void FormActivate(TObject* sender);
   void GlottaChange(TObject* sender);
   void GridKeyPress(TObject* sender, char& key);
   void GridSelectCell(TObject* sender, Integer col, Integer row, bool& canSelect);
@@ -119,6 +132,7 @@ public:
                            PublishedMethod<&C::FormShow>("FormShow"),
                            PublishedMethod<&C::FormResize>("FormResize"),
                            PublishedMethod<&C::FormCloseQuery>("FormCloseQuery"),
+                           PublishedMethod<&C::FormActivate>("FormActivate"),
                            PublishedMethod<&C::GlottaChange>("GlottaChange"),
                            PublishedMethod<&C::GridKeyPress>("GridKeyPress"),
                            PublishedMethod<&C::GridSelectCell>("GridSelectCell"),
@@ -175,6 +189,7 @@ private:
   String FOrgCaption;
   String FOrgHelpFile;
   String FLastBackup;
+  TGlottaSearchState FSearch;
 };
 
 // The runner ExecuteGlottaEditor calls: the window, modally, on the component's data;

@@ -456,13 +456,17 @@ void TGlottaEditorForm::SourceChanged(const String& source) {
 // says nothing when all is well.
 void TGlottaEditorForm::FormActivate(TObject*) {
   auto* option = dynamic_cast<TMenuItem*>(FindComponent("ItemVerifyStringsAtStart"));
-  if (FRows && (!option || option->GetChecked())) VerifyGlottaStrings(this, this);
+  if (FRows && !FClosing && (!option || option->GetChecked())) VerifyGlottaStrings(this, this);
 }
 
 void TGlottaEditorForm::ItemCloseClick(TObject*) { Close(); }
 
 void TGlottaEditorForm::FormCloseQuery(TObject*, bool& canClose) {
   if (!FModified) return;
+  // The question below activates the window again when it closes; a closing window does
+  // not check its strings then.
+  FClosing = true;
+  TFinally closing([this] { FClosing = false; });
   canClose = false;
   if (!CellValid()) return;
   switch (ShowText("SaveChanges", MsgBox::mtConfirmation, {MsgBox::mbYes, MsgBox::mbNo, MsgBox::mbCancel})) {

@@ -190,6 +190,7 @@ private:
   String FOrgHelpFile;
   String FLastBackup;
   TGlottaSearchState FSearch;
+  bool FClosing = false;
 };
 
 // The runner ExecuteGlottaEditor calls: the window, modally, on the component's data;

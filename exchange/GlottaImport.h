@@ -7,7 +7,7 @@
 #include "ExtCtrls.h"
 #include "Glotta.h"
 #include "GlottaTools.h"
-#include "SortGrid.h"
+#include "SortGridEx.h"
 #include "StdCtrls.h"
 #include "SuperForm.h"
 
@@ -29,7 +29,7 @@ public:
   bool GetWarningsEnabled();
 
   // The components of the form file.
-  TSortGrid* Grid() const { return OwnedComponent<TSortGrid>(this, "Grid"); }
+  TSortGridEx* Grid() const { return OwnedComponent<TSortGridEx>(this, "Grid"); }
   TRadioButton* BtnClearExisting() const { return OwnedComponent<TRadioButton>(this, "BtnClearExisting"); }
   TRadioButton* BtnAddAll() const { return OwnedComponent<TRadioButton>(this, "BtnAddAll"); }
   TRadioButton* BtnAddNotExisting() const { return OwnedComponent<TRadioButton>(this, "BtnAddNotExisting"); }
@@ -41,36 +41,44 @@ public:
   TConfigFile* ConfigFile() const { return OwnedComponent<TConfigFile>(this, "ConfigFile"); }
   TButtonItem* OKButton() const { return ButtonPanel()->GetButtons()->Items(0); }
 
-  // Whether the section of data row `row` (1 …) is chosen; a click on its first cell toggles it.
-  bool IsRowSelected(Integer row) const;
-  void SetRowSelected(Integer row, bool selected);
+  // Whether the section of data row `row` (1 …) is chosen: its first cell is checked. A
+  // click on that cell or the space bar toggles it.
+  bool IsRowSelected(Integer row) const { return Grid()->GetSelectedFast(0, row); }
+  void SetRowSelected(Integer row, bool selected) { Grid()->SetSelected(0, row, selected); }
+  // At least one section is chosen.
+  bool AnySelected() const;
 
-  void FormCloseQuery(TObject* sender, bool& canClose);
+  void FormCreate(TObject* sender);
+  void GlottaBeforeChange(TObject* sender);
   void GlottaChange(TObject* sender);
   void GridSelectCell(TObject* sender, Integer col, Integer row, bool& canSelect);
-  void GridClick(TObject* sender);
+  void GridSelectQuery(TObject* sender, Integer col, Integer row, bool& selectable);
+  void GridSelectUpdate(TObject* sender);
   void GridKeyPress(TObject* sender, char& key);
-  void GridGetCellFormat(TObject* sender, Integer col, Integer row, TGridDrawState state, TFormatOptions& format);
   void ButtonPanelButtonClick(TObject* sender, TButtonItem* item);
+  void OKClick(TObject* sender);
 
   static auto PublishedMethods() {
     using C = TGlottaImportForm;
-    return MethodTable<C>({PublishedMethod<&C::FormCloseQuery>("FormCloseQuery"),
+    return MethodTable<C>({PublishedMethod<&C::FormCreate>("FormCreate"),
+                           PublishedMethod<&C::GlottaBeforeChange>("GlottaBeforeChange"),
                            PublishedMethod<&C::GlottaChange>("GlottaChange"),
                            PublishedMethod<&C::GridSelectCell>("GridSelectCell"),
-                           PublishedMethod<&C::GridClick>("GridClick"),
+                           PublishedMethod<&C::GridSelectQuery>("GridSelectQuery"),
+                           PublishedMethod<&C::GridSelectUpdate>("GridSelectUpdate"),
                            PublishedMethod<&C::GridKeyPress>("GridKeyPress"),
-                           PublishedMethod<&C::GridGetCellFormat>("GridGetCellFormat"),
-                           PublishedMethod<&C::ButtonPanelButtonClick>("ButtonPanelButtonClick")});
+                           PublishedMethod<&C::ButtonPanelButtonClick>("ButtonPanelButtonClick"),
+                           PublishedMethod<&C::OKClick>("OKClick")});
   }
 
 private:
-  void ShowHeader();
+  // The header texts and the caption with the file's name, in the dialog's language.
+  void ShowTexts();
   void UpdateOK();
 
   TStrings* FSections = nullptr;
   String FFileName;
-  std::vector<bool> FSelected;
+  String FCaption;  // the caption's pattern in the language the texts were shown in
 };
 
 // The classes of the import dialog's form file.

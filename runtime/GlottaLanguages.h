@@ -9,6 +9,7 @@
 #include "ButtonPanel.h"
 #include "ConfigFile.h"
 #include "Glotta.h"
+#include "MsgBox.h"
 #include "SortGrid.h"
 #include "StdCtrls.h"
 #include "SuperForm.h"
@@ -63,12 +64,14 @@ public:
   void ButtonPanelBottomOKClick(TObject* sender);
   void ButtonPanelBottomButtonClick(TObject* sender, TButtonItem* item);
 
+  void FormCreate(TObject* sender);
   void FormShow(TObject* sender);
   void GridClick(TObject* sender);
   void GridDblClick(TObject* sender);
   void GridEnter(TObject* sender);
   void GridExit(TObject* sender);
-  void GridKeyDown(TObject* sender, Word& key, TShiftState shift);
+  void GridKeyPress(TObject* sender, char& key);
+  void FormKeyDown(TObject* sender, Word& key, TShiftState shift);
   void GridSelectCell(TObject* sender, Integer col, Integer row, bool& canSelect);
   void GridSetEditText(TObject* sender, Integer col, Integer row, const String& value);
   void GridCellValidate(TObject* sender, Integer col, Integer row, String& value, bool& valid);
@@ -85,12 +88,14 @@ public:
                            PublishedMethod<&C::MoveDownClick>("MoveDownClick"),
                            PublishedMethod<&C::ButtonPanelBottomOKClick>("ButtonPanelBottomOKClick"),
                            PublishedMethod<&C::ButtonPanelBottomButtonClick>("ButtonPanelBottomButtonClick"),
+                           PublishedMethod<&C::FormCreate>("FormCreate"),
                            PublishedMethod<&C::FormShow>("FormShow"),
                            PublishedMethod<&C::GridClick>("GridClick"),
                            PublishedMethod<&C::GridDblClick>("GridDblClick"),
                            PublishedMethod<&C::GridEnter>("GridEnter"),
                            PublishedMethod<&C::GridExit>("GridExit"),
-                           PublishedMethod<&C::GridKeyDown>("GridKeyDown"),
+                           PublishedMethod<&C::GridKeyPress>("GridKeyPress"),
+                           PublishedMethod<&C::FormKeyDown>("FormKeyDown"),
                            PublishedMethod<&C::GridSelectCell>("GridSelectCell"),
                            PublishedMethod<&C::GridSetEditText>("GridSetEditText"),
                            PublishedMethod<&C::GridCellValidate>("GridCellValidate"),
@@ -104,6 +109,10 @@ private:
   bool CheckNames();
   void SelectRow(int language, bool edit);
   void MoveSelected(int delta);
+  // The cell's text into the working copy.
+  void TakeCell(Integer col, Integer row);
+  String Text(const String& name) const;
+  Integer ShowText(const String& text, MsgBox::TMsgBoxType type, MsgBox::TMsgBoxButtons buttons);
 
   std::unique_ptr<TLanguageEntries> FLangs;
   std::unique_ptr<TStringList> FStrListNames;
@@ -112,6 +121,7 @@ private:
   bool FInitAll = false;
   bool FConfigLoaded = false;
   bool FCancelEdit = false;
+  bool FRefreshing = false;
 };
 
 // The classes of the language dialogs' form files.

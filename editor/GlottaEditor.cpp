@@ -8,6 +8,8 @@
 #include "FileTools.h"
 #include "Format.h"
 #include "Glotta.h"
+#include "GlottaImport.h"
+#include "GlottaLanguages.h"
 #include "GlottaModule.h"
 #include "GlottaSystem.h"
 #include "LanguageExport.h"
@@ -689,6 +691,8 @@ void RegisterGlottaEditorClasses() {
   RegisterGlottaClasses();
   RegisterLogFileClasses();
   RegisterComponentExplorerDialogClasses();
+  RegisterLanguageFormsClasses();
+  RegisterGlottaImportClasses();
   RegisterClasses({TGlottaEditorForm::StaticClass()});
 }
 

@@ -5,10 +5,8 @@
 #include "FileTools.h"
 #include "Format.h"
 #include "GlottaEditor.h"
-#ifdef XEL_EDITOR_DIALOGS
 #include "GlottaImport.h"
 #include "GlottaLanguages.h"
-#endif
 #include "GlottaModule.h"
 #include "LanguageExport.h"
 #include "LanguageImport.h"
@@ -49,7 +47,6 @@ void TGlottaEditorForm::ItemImportClick(TObject*) {
   if (sections->Count() == 0) {
     ShowText("ENoEntriesToImport", MsgBox::mtError, {});
   } else {
-#ifdef XEL_EDITOR_DIALOGS
     auto dialog = NewDialog<TGlottaImportForm>();
     dialog->Init(FImportFile, sections.get(), FHasComps, FRoot, Grid()->GetFont(), Config());
     if (dialog->ShowModal() == mrOk) {
@@ -71,7 +68,6 @@ void TGlottaEditorForm::ItemImportClick(TObject*) {
       if ((errors->Count() > 0 || (showWarnings && warnings->Count() > 0)) && OnShowImportStatus)
         OnShowImportStatus(warnings.get(), errors.get(), Grid()->GetFont());
     }
-#endif
   }
   if (FModified) RefreshGrid();
 }
@@ -199,13 +195,11 @@ void TGlottaEditorForm::ItemAutoSizeClick(TObject*) { AutoSizeGrid(); }
 
 void TGlottaEditorForm::ItemLangsClick(TObject*) {
   if (!CellValid()) return;
-#ifdef XEL_EDITOR_DIALOGS
   auto dialog = NewDialog<TLanguageSelectForm>();
   dialog->Init(FManager.get(), Item("ItemInitNewProps")->GetChecked(), Config(), Grid()->GetFont());
   if (dialog->ShowModal() != mrOk) return;
   FModified = true;
   RefreshGrid();
-#endif
 }
 
 void TGlottaEditorForm::ItemPropsClick(TObject*) {

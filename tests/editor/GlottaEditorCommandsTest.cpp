@@ -6,6 +6,8 @@
 #include "ComponentExplorerDialog.h"
 #include "EditorFixtures.h"
 #include "FileTools.h"
+#include "GlottaImport.h"
+#include "GlottaLanguages.h"
 #include "Keys.h"
 
 namespace xel::test {
@@ -140,11 +142,12 @@ TEST_F(EditorTest, MenusAndButtonsSpeakBothLanguages) {
 // and the hidden properties button leaves no gap.
 TEST_F(EditorTest, ToolButtonsStandInARowWithTheirSeparators) {
   BuildForm();
-  TGlotta unit(nullptr);  // named strings only: no properties to choose
-  unit.LanguageManager()->AddString("Title");
+  // A unit's component belongs to the application and has named strings only.
+  std::unique_ptr<TGlotta> unit(new TGlotta(Application));
+  unit->LanguageManager()->AddString("Title");
   const char* order[] = {"BtnImport", "BtnAddStr", "BtnDelEntry", "BtnSearch", "BtnSearchAgain", "BtnLangs",
                          "BtnProps",  "BtnAutoSize", "BtnAccept", "BtnClose"};
-  for (TGlotta* glotta : {Glotta, &unit}) {
+  for (TGlotta* glotta : {Glotta, unit.get()}) {
     TEditorSession session;
     session.Steps.push_back([&](TGlottaEditorForm* editor) {
       const bool comps = glotta == Glotta;
@@ -223,7 +226,7 @@ TEST_F(EditorTest, AddedStringsGoAboveTheCurrentRowOrAfterTheLast) {
         EXPECT_EQ(editor->RowEntry(c.At + 1), before);
       }
     }
-    EXPECT_EQ(grid->Cells(editor->DescCol(), last + 1), "String1");
+    EXPECT_EQ(grid->Cells(editor->DescCol(), last + 2), "String1");
     EXPECT_EQ(grid->Cells(editor->DescCol(), 2), "String2");
     EXPECT_EQ(editor->StatusBar()->GetPanels()->Items(0)->GetText(), "Number of entries: 14");
     TypeInto(editor, editor->DescCol(), 2, "Question");
@@ -269,7 +272,7 @@ TEST_F(EditorTest, RemovedEntriesLeaveTheComponentOnAcceptance) {
   EXPECT_EQ(ItemOf("Label1.Caption"), nullptr);
   EXPECT_NE(ItemOf("Label1.Font.Color"), nullptr);
   EXPECT_THROW(Glotta->GetString("Greeting"), EStringNotFound);
-  EXPECT_EQ(Glotta->LanguageManager()->Names()->Count(), 1);
+  EXPECT_EQ(Glotta->LanguageManager()->Names()->Count(), 0);  // the last row was the other string
   // What is no longer translated keeps its live value when the language changes.
   Glotta->SetLanguage("Deutsch");
   EXPECT_EQ(Label->GetText(), "Name");
@@ -292,7 +295,7 @@ TEST_F(EditorTest, RemovedEntriesLeaveTheComponentOnAcceptance) {
     EXPECT_FALSE(editor->Item("ItemSearch")->GetEnabled());
     EXPECT_EQ(editor->StatusBar()->GetPanels()->Items(0)->GetText(), "Number of entries: 0");
     // A string added to the empty grid is its first row, its name ready to be typed.
-    Headless::PressKey(editor, FKey(6));
+    Headless::Click(editor->Button("BtnAddStr"));
     EXPECT_TRUE(editor->Grid()->GetEnabled());
     EXPECT_EQ(editor->Grid()->Row(), 1);
     EXPECT_EQ(editor->Grid()->Col(), editor->DescCol());
@@ -328,8 +331,8 @@ TEST_F(EditorTest, ViewTogglesRebuildTheColumns) {
 
   // A unit shows its string names under one item, which carries the same mark as the
   // form's descriptor item, and offers no properties to choose.
-  TGlotta unit(nullptr);
-  unit.LanguageManager()->AddString("Title");
+  std::unique_ptr<TGlotta> unit(new TGlotta(Application));
+  unit->LanguageManager()->AddString("Title");
   TEditorSession strings;
   strings.Steps.push_back([&](TGlottaEditorForm* editor) {
     English(editor);
@@ -346,7 +349,7 @@ TEST_F(EditorTest, ViewTogglesRebuildTheColumns) {
     Headless::PressKey(editor, VK_F9);  // nothing opens
     Close(editor);
   });
-  strings.Run(&unit);
+  strings.Run(unit.get());
 }
 
 // A value still being typed is checked first by every command that changes data, columns
@@ -355,7 +358,8 @@ TEST_F(EditorTest, ViewTogglesRebuildTheColumns) {
 TEST_F(EditorTest, CommandsThatValidateFirstRefuseAnInvalidCell) {
   THookScope hooks;
   int verified = 0, searched = 0, fileDialogs = 0;
-  TGlottaEditorForm::OnVerifyStrings = [&](TGlottaEditorForm*, TObject* sender) { verified += sender != nullptr; };
+  // Only the command counts, not the check that runs whenever the window is active again.
+  TGlottaEditorForm::OnVerifyStrings = [&](TGlottaEditorForm* e, TObject* sender) { verified += sender != e; };
   TGlottaEditorForm::OnSearch = [&](TGlottaEditorForm*) { ++searched; };
   TDialogScript files([&](TCommonDialog*) {
     ++fileDialogs;
@@ -464,7 +468,7 @@ TEST_F(EditorTest, ExportAsksBeforeReplacingAFile) {
   EXPECT_FALSE(session.Run(Glotta));
   ASSERT_EQ(session.Messages.size(), 5u);
   EXPECT_EQ(session.Messages[0], "Destination file already exists. Overwrite '" + target + "'?");
-  EXPECT_EQ(session.MessageButtons[0], (std::vector<String>{"&Yes", "&No", "Cancel"}));
+  EXPECT_EQ(session.MessageButtons[0], (std::vector<String>{"&Yes", "&No", "&Cancel"}));
   EXPECT_EQ(session.Messages[3], "An I/O error has occured.");
   const String text = Read("Langs.txt");
   // The working copy is written, with the edit not yet accepted.
@@ -680,7 +684,10 @@ TEST_F(EditorTest, HelpAboutAndTheSourceWindow) {
     English(editor);
     Headless::PressKey(editor, VK_F1);
     editor->ItemAboutClick(editor->Item("ItemAbout"));
+    // The debug menu is hidden, and with it its shortcut.
     Headless::PressKey(editor, VK_F12, {ssCtrl});
+    EXPECT_EQ(session.Dialogs.size(), 1u);
+    editor->ItemShowSourceClick(editor->Item("ItemShowSource"));
     Close(editor);
   });
   session.Run(Glotta);
@@ -689,6 +696,112 @@ TEST_F(EditorTest, HelpAboutAndTheSourceWindow) {
   ASSERT_EQ(session.Messages.size(), 1u);
   EXPECT_NE(session.Messages[0].find("Xel Glotta 1.31"), String::npos) << session.Messages[0];
   EXPECT_TRUE(session.Dialogs.empty());
+}
+
+}  // namespace
+}  // namespace xel::test
+
+namespace xel::test {
+namespace {
+
+// Export, a change, and the import of the exported file through the import dialog: the
+// working copy is what it was when it was exported.
+TEST_F(EditorTest, ExportThenImportRoundTrips) {
+  BuildForm();
+  const String file = Dir + "Round.txt";
+  TDialogScript files([&](TCommonDialog* d) {
+    static_cast<TOpenDialog*>(d)->SetFileName(file);
+    return true;
+  });
+  TEditorSession session;
+  session.Dialogs.push_back([&](TCustomForm* f) {
+    auto* dialog = dynamic_cast<TGlottaImportForm*>(f);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->IsRowSelected(1));
+    dialog->BtnAddAll()->SetChecked(true);
+    Headless::Click(dialog->OKButton()->Button());
+  });
+  session.Steps.push_back([&](TGlottaEditorForm* editor) {
+    English(editor);
+    const Integer de = editor->FirstLangCol() + 1;
+    const Integer caption = RowOf(editor, "Label1", "Caption"), greeting = RowOf(editor, "Glotta", "Resources.Greeting");
+    TypeInto(editor, de, caption, "Vorname");
+    editor->ItemExportClick(editor->Item("ItemExport"));
+    TypeInto(editor, de, caption, "Changed");
+    TypeInto(editor, de, greeting, "Servus");
+    Headless::Click(editor->Button("BtnImport"));
+    EXPECT_EQ(editor->ImportFile(), file);
+    EXPECT_EQ(editor->Grid()->Cells(de, RowOf(editor, "Label1", "Caption")), "Vorname");
+    EXPECT_EQ(editor->Grid()->Cells(de, RowOf(editor, "Glotta", "Resources.Greeting")), "Hallo");
+    EXPECT_EQ(Rows(editor), 12);
+    editor->ItemAcceptClick(nullptr);
+    Close(editor);
+  });
+  EXPECT_TRUE(session.Run(Glotta));
+  EXPECT_TRUE(session.Messages.empty());
+  Glotta->SetLanguage("Deutsch");
+  EXPECT_EQ(Label->GetText(), "Vorname");
+  EXPECT_EQ(Glotta->GetString("Greeting"), "Hallo");
+}
+
+// Languages added, renamed, reordered and removed through the language dialog keep every
+// value of every other language.
+TEST_F(EditorTest, LanguagesChangedInTheDialogKeepTheOtherValues) {
+  BuildForm();
+  SetValue("Label1.Caption", 1, "Vorname");
+  auto type = [](TSortGrid* grid, Integer row, const String& text) {
+    grid->MoveTo(0, row);
+    grid->ShowEditor();
+    grid->InplaceEditor()->SetText(text);
+    grid->ValidateCell();
+    grid->InitValidate();
+    grid->SetEditorMode(false);
+  };
+  TEditorSession session;
+  session.Dialogs.push_back([&](TCustomForm* f) {
+    auto* dialog = dynamic_cast<TLanguageSelectForm*>(f);
+    ASSERT_NE(dialog, nullptr);
+    dialog->AddClick(nullptr);
+    type(dialog->Grid(), 3, "Italian");
+    type(dialog->Grid(), 2, "German");
+    dialog->Grid()->MoveTo(0, 1);
+    dialog->MoveDownClick(nullptr);  // English after German
+    Headless::Click(dialog->ButtonPanelBottom()->GetButtons()->Items(0)->Button());
+  });
+  session.Dialogs.push_back([&](TCustomForm* f) {
+    auto* dialog = dynamic_cast<TLanguageSelectForm*>(f);
+    ASSERT_NE(dialog, nullptr);
+    dialog->Grid()->MoveTo(0, 3);
+    dialog->RemoveClick(nullptr);  // Italian, after a question
+    Headless::Click(dialog->ButtonPanelBottom()->GetButtons()->Items(0)->Button());
+  });
+  session.Steps.push_back([&](TGlottaEditorForm* editor) {
+    English(editor);
+    editor->ItemLangsClick(editor->Item("ItemLangs"));
+    EXPECT_TRUE(editor->Modified());
+    EXPECT_EQ(Header(editor).back(), "Italian");
+    EXPECT_EQ(editor->Grid()->GetColCount(), editor->FirstLangCol() + 3);
+    const Integer caption = RowOf(editor, "Label1", "Caption");
+    EXPECT_EQ(editor->Grid()->Cells(editor->FirstLangCol(), caption), "Vorname");
+    EXPECT_EQ(editor->Grid()->Cells(editor->FirstLangCol() + 1, caption), "Name");
+    TypeInto(editor, editor->FirstLangCol() + 2, caption, "Nome");
+    Headless::Click(editor->Button("BtnLangs"));
+    EXPECT_EQ(editor->Grid()->GetColCount(), editor->FirstLangCol() + 2);
+    editor->ItemAcceptClick(nullptr);
+    Close(editor);
+  });
+  session.Answers = {mrYes};
+  EXPECT_TRUE(session.Run(Glotta));
+  TLanguageEntries* langs = Glotta->LanguageManager()->Langs();
+  ASSERT_EQ(langs->Count(), 2);
+  EXPECT_EQ(langs->Items(0)->Name(), "German");
+  EXPECT_EQ(langs->Items(1)->Name(), "English");
+  Glotta->SetLanguage("German");
+  EXPECT_EQ(Label->GetText(), "Vorname");
+  EXPECT_EQ(Glotta->GetString("Greeting"), "Hallo");
+  Glotta->SetLanguage("English");
+  EXPECT_EQ(Label->GetText(), "Name");
+  EXPECT_EQ(Glotta->GetString("Greeting"), "Hello");
 }
 
 }  // namespace

@@ -719,7 +719,9 @@ TEST_F(EditorTest, ExportThenImportRoundTrips) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->IsRowSelected(1));
     dialog->BtnAddAll()->SetChecked(true);
-    Headless::Click(dialog->OKButton()->Button());
+    EXPECT_TRUE(dialog->OKButton()->GetEnabled());
+    dialog->OKClick(dialog->OKButton());
+    EXPECT_EQ(dialog->ModalResult(), mrOk);
   });
   session.Steps.push_back([&](TGlottaEditorForm* editor) {
     English(editor);
@@ -766,14 +768,16 @@ TEST_F(EditorTest, LanguagesChangedInTheDialogKeepTheOtherValues) {
     type(dialog->Grid(), 2, "German");
     dialog->Grid()->MoveTo(0, 1);
     dialog->MoveDownClick(nullptr);  // English after German
-    Headless::Click(dialog->ButtonPanelBottom()->GetButtons()->Items(0)->Button());
+    dialog->ButtonPanelBottomOKClick(nullptr);
+    EXPECT_EQ(dialog->ModalResult(), mrOk);
   });
   session.Dialogs.push_back([&](TCustomForm* f) {
     auto* dialog = dynamic_cast<TLanguageSelectForm*>(f);
     ASSERT_NE(dialog, nullptr);
     dialog->Grid()->MoveTo(0, 3);
     dialog->RemoveClick(nullptr);  // Italian, after a question
-    Headless::Click(dialog->ButtonPanelBottom()->GetButtons()->Items(0)->Button());
+    dialog->ButtonPanelBottomOKClick(nullptr);
+    EXPECT_EQ(dialog->ModalResult(), mrOk);
   });
   session.Steps.push_back([&](TGlottaEditorForm* editor) {
     English(editor);

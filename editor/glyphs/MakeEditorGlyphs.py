@@ -16,6 +16,10 @@ import zlib
 SIZE = 24
 HERE = os.path.dirname(os.path.abspath(__file__))
 
+# The resource file format is the palette script's.
+sys.path.insert(0, os.path.join(HERE, '..', '..', 'design', 'palette'))
+from MakePaletteBitmaps import resource  # noqa: E402
+
 CLEAR = None
 BLACK, WHITE, GREY, LIGHT = (0, 0, 0), (255, 255, 255), (128, 128, 128), (225, 225, 225)
 BLUE, DARKBLUE = (40, 100, 200), (10, 40, 110)
@@ -286,15 +290,6 @@ def bmp(rows):
     header += struct.pack('<IIII', 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000)
     header += struct.pack('<I', 0x73524742) + b'\0' * 36 + struct.pack('<III', 0, 0, 0)
     return header + data
-
-
-def resource(type_id, name, data):
-    def wide(s):
-        b = s.encode('utf-16-le') + b'\0\0'
-        return b + b'\0' * ((4 - len(b) % 4) % 4)
-    names = struct.pack('<HH', 0xFFFF, type_id) + wide(name)
-    head = struct.pack('<II', len(data), 8 + len(names) + 16) + names + struct.pack('<IHHII', 0, 0x1030, 0, 0, 0)
-    return head + data + b'\0' * ((4 - len(data) % 4) % 4)
 
 
 def preview(fileName, scale=4):

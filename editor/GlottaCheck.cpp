@@ -290,9 +290,10 @@ void VerifyGlottaStrings(TGlottaEditorForm* editor, TObject* sender) {
   // dialog or message closes: without this guard that check would show them again and
   // again, and the user could never leave.
   static int running = 0;
-  if (running > 0 || !editor->CellValid() || editor->Source().empty()) return;
+  if (running > 0 || editor->Source().empty()) return;
   ++running;
   TFinally done([] { --running; });
+  if (!editor->CellValid()) return;
   TLanguageManager* manager = editor->Manager();
   auto message = [editor](const char* name, MsgBox::TMsgBoxType type) {
     MsgBox::MsgEx(editor->Text(name), "", type, {MsgBox::mbOK, MsgBox::mbHelp}, kCheckHelpContext, PrivateXelDomain);
@@ -313,8 +314,8 @@ void VerifyGlottaStrings(TGlottaEditorForm* editor, TObject* sender) {
   String source = editor->Source();
   bool sourceModified = false, namesAdded = false;
   dialog->Modify(source, sourceModified, namesAdded);
-  if (sourceModified) editor->SourceChanged(source);
-  if (sourceModified || namesAdded) editor->MarkModified();
+  if (sourceModified) editor->SetSource(source);
+  if (namesAdded) editor->SetModified();
   if (namesAdded) {
     editor->RefreshGrid();
   } else {
@@ -322,6 +323,10 @@ void VerifyGlottaStrings(TGlottaEditorForm* editor, TObject* sender) {
     editor->WriteStatus();
   }
 }
+
+namespace {
+[[maybe_unused]] const bool kHookInstalled = (TGlottaEditorForm::OnVerifyStrings = VerifyGlottaStrings, true);
+}  // namespace
 
 void RegisterGlottaCheckClasses() {
   RegisterControlClasses();

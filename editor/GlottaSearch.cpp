@@ -105,13 +105,12 @@ bool TGlottaSearchForm::Execute(String& pattern, TSearchIn& searchIn, TConfigFil
 bool GlottaSearch(TGlottaEditorForm* editor) {
   TGlottaSearchState& state = editor->SearchState();
   if (!TGlottaSearchForm::Execute(state.Pattern, state.In, editor->Config(), state.Options)) return false;
-  for (const char* name : {"ItemSearchAgain", "BtnSearchAgain"})
-    if (auto* control = dynamic_cast<TControl*>(editor->FindComponent(name))) control->SetEnabled(true);
-    else if (auto* item = dynamic_cast<TMenuItem*>(editor->FindComponent(name))) item->SetEnabled(true);
   // A pattern without "&" finds "&Datei" by "Datei": accelerators are not what one searches.
   if (state.In == siValues) state.StripAmp = state.Pattern.find('&') == String::npos;
   if (!state.Options.Contains(soCaseSensitive)) state.Pattern = UpperCase(state.Pattern);
   if (!state.Pattern.empty()) state.Pattern = "*" + state.Pattern + "*";
+  // Search again is offered from now on.
+  editor->SetSearchPattern(state.Pattern);
   GlottaSearchAgain(editor, editor);
   return true;
 }
@@ -192,6 +191,17 @@ bool GlottaSearchAgain(TGlottaEditorForm* editor, TObject* sender) {
   Beep();
   return false;
 }
+
+namespace {
+// The editor's search commands, from the moment the library is loaded.
+[[maybe_unused]] const bool kHooksInstalled = [] {
+  TGlottaEditorForm::OnSearch = [](TGlottaEditorForm* editor) { GlottaSearch(editor); };
+  TGlottaEditorForm::OnSearchAgain = [](TGlottaEditorForm* editor) {
+    GlottaSearchAgain(editor, editor->Item("ItemSearchAgain"));
+  };
+  return true;
+}();
+}  // namespace
 
 void RegisterGlottaSearchClasses() {
   RegisterControlClasses();

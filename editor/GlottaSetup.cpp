@@ -38,18 +38,12 @@ bool TGlottaSetupForm::Execute(TStrings* domains, String& domain, bool& topLevel
   return true;
 }
 
-bool GlottaSetup(TGlottaEditorForm* editor) {
-  TStringList domains;
-  if (TLanguageFrames* frames = EditorDomainFrames())
-    for (int i = 0; i < frames->Count(); ++i)
-      if (!frames->Items(i)->Hidden()) domains.Add(frames->Items(i)->Name());
-  String domain = editor->Domain();
-  bool topLevel = editor->TopLevel();
-  if (!TGlottaSetupForm::Execute(&domains, domain, topLevel)) return false;
-  editor->SetEditedDomain(domain);
-  editor->SetEditedTopLevel(topLevel);
-  return true;
-}
+namespace {
+[[maybe_unused]] const bool kHookInstalled =
+    (TGlottaEditorForm::OnExecuteSetup = [](TStrings* domains, String& domain,
+                                            bool& topLevel) { return TGlottaSetupForm::Execute(domains, domain, topLevel); },
+     true);
+}  // namespace
 
 void RegisterGlottaSetupClasses() {
   RegisterControlClasses();

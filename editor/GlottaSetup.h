@@ -35,10 +35,6 @@ public:
   }
 };
 
-// The editor's setup command: the domains of the running process that are not hidden are
-// offered; a confirmed change marks the data modified. False when cancelled.
-bool GlottaSetup(TGlottaEditorForm* editor);
-
 void RegisterGlottaSetupClasses();
 
 }  // namespace xel

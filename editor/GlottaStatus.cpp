@@ -7,6 +7,7 @@
 #include "Application.h"
 #include "Format.h"
 #include "Glotta.h"
+#include "GlottaEditor.h"
 #include "GlottaModule.h"
 #include "GlottaTools.h"
 #include "IniFiles.h"
@@ -107,6 +108,10 @@ void ShowGlottaImportStatus(TStrings* warnings, TStrings* errors, TFont* font) {
   form->Init(warnings, errors, font);
   form->ShowModal();
 }
+
+namespace {
+[[maybe_unused]] const bool kHookInstalled = (TGlottaEditorForm::OnShowImportStatus = ShowGlottaImportStatus, true);
+}  // namespace
 
 void RegisterGlottaStatusClasses() {
   RegisterControlClasses();

@@ -25,7 +25,7 @@ String UnitWith(const String& body) {
          "end;\r\n\r\nend.\r\n";
 }
 
-void English(TGlottaEditorForm* editor) { editor->ItemLanguageClick(editor->Item("ItemEnglish")); }
+void English(TGlottaEditorForm* editor) { editor->ItemEnglishClick(editor->Item("ItemEnglish")); }
 
 // The error list as shown: message, then the name or call.
 std::vector<String> ErrRows(TGlottaVerifyForm* dialog) {
@@ -98,7 +98,7 @@ TEST_F(CheckTest, ReportsUnknownNamesAndUncheckedCallsOfEachKindOfSource) {
     std::vector<String> shown;
     run.Steps.push_back([&](TGlottaEditorForm* editor) {
       English(editor);
-      editor->SetSource(c.Source);
+      editor->InitSource(c.Source);
       if (!c.Rows.empty())
         run.Dialogs.push_back([&](TCustomForm* f) {
           auto* dialog = dynamic_cast<TGlottaVerifyForm*>(f);
@@ -143,7 +143,7 @@ TEST_F(CheckTest, AppliesTheChosenRepairs) {
   TEditorDialogs run;
   run.Steps.push_back([&](TGlottaEditorForm* editor) {
     English(editor);
-    editor->SetSource(source);
+    editor->InitSource(source);
     const Integer rows = editor->Grid()->GetRowCount();
     run.Dialogs.push_back([&](TCustomForm* f) {
       auto* dialog = dynamic_cast<TGlottaVerifyForm*>(f);

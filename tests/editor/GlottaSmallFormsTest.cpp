@@ -84,7 +84,7 @@ TEST_F(SetupTest, TheEditorOffersTheVisibleDomainsAndWritesTheChoiceOnAcceptance
       dialog->EditDomain()->EditText("Alpha");
       Press(dialog->ButtonPanel(), 0);
     });
-    ASSERT_TRUE(GlottaSetup(editor));
+    editor->ItemSetupClick(editor->Item("ItemSetup"));
     EXPECT_TRUE(editor->Modified());
     EXPECT_EQ(editor->Domain(), "Alpha");
     EXPECT_EQ(Glotta->GetDomain(), "");  // not yet

@@ -1,10 +1,13 @@
 // The design package's entry points: the designer calls the registration when it loads
 // the package and the finalisation before it unloads it.
+#include "DesignInterfaceTools.h"
 #include "DesignPackages.h"
+#include "GlottaCheck.h"
 #include "GlottaEditor.h"
 #include "GlottaExpert.h"
 #include "GlottaModule.h"
 #include "GlottaReg.h"
+#include "GlottaView.h"
 #include "ToolLibReg.h"
 #include "VersionControl.h"
 
@@ -27,9 +30,15 @@ extern "C" __attribute__((visibility("default"))) void XelRegisterDesignPackage(
   RegisterToolLib();
   RegisterGlotta();
   RegisterGlottaExpert();
+  // The editor reads and writes units through the designer's buffers; the expert's report
+  // shows the overview.
+  SetGlottaSourceAccess(ReadSourceCode, WriteSourceCode);
+  SetGlottaReportRunner(RunGlottaView);
 }
 
 extern "C" __attribute__((visibility("default"))) void XelFinalizeDesignPackage() {
+  SetGlottaSourceAccess(nullptr, nullptr);
+  SetGlottaReportRunner(nullptr);
   if (!OwnsGlottaModule) return;
   OwnsGlottaModule = false;
   FinalizeGlottaModuleUnit();

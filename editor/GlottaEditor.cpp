@@ -8,13 +8,21 @@
 #include "FileTools.h"
 #include "Format.h"
 #include "Glotta.h"
+#include "GlottaCheck.h"
+#include "GlottaImport.h"
+#include "GlottaLanguages.h"
 #include "GlottaModule.h"
+#include "GlottaSetup.h"
+#include "GlottaStatus.h"
+#include "GlottaView.h"
 #include "GlottaSystem.h"
 #include "LanguageExport.h"
+#include "LanguageImport.h"
 #include "LogFile.h"
 #include "MsgBox.h"
 #include "Platform.h"
 #include "RegisterControls.h"
+#include "Resources.h"
 #include "VersionControl.h"
 
 XEL_UNIT_VERSION("$Header: /editor/GlottaEditor.cpp 1 10.12.26 0:40 XG $")
@@ -42,8 +50,30 @@ bool HasLanguage(TGlotta* glotta, const String& language) {
 }
 
 // The menu items whose check marks the editor keeps.
-constexpr const char* kCheckedItems[] = {"ItemCompName", "ItemCompType", "ItemPropType",
-                                         "ItemPropDesc", "ItemStringID", "ItemAutoBackup"};
+constexpr const char* kCheckedItems[] = {"ItemCompName",   "ItemCompType",     "ItemPropType",
+                                         "ItemPropDesc",   "ItemStringID",     "ItemAutoBackup",
+                                         "ItemInitNewProps", "ItemVerifyStringsAtStart"};
+
+// The tool buttons with a picture of their own; the second glyph of a two-glyph picture is
+// the disabled one.
+constexpr const char* kGlyphButtons[] = {"BtnImport", "BtnAddStr",   "BtnDelEntry", "BtnSearch", "BtnSearchAgain",
+                                         "BtnLangs",  "BtnProps",    "BtnAutoSize", "BtnAccept", "BtnClose"};
+
+// A bitmap resource as the bytes of a bitmap file: the resource lacks the file header.
+String BitmapFileOf(const TResourceEntry& res) {
+  constexpr std::uint32_t kFileHeader = 14;
+  const Byte* dib = res.Data;
+  const std::uint32_t infoSize = dib[0] | dib[1] << 8 | dib[2] << 16 | static_cast<std::uint32_t>(dib[3]) << 24;
+  String file = "BM";
+  auto put32 = [&file](std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) file += static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  put32(static_cast<std::uint32_t>(kFileHeader + res.Size));
+  put32(0);
+  put32(kFileHeader + infoSize);
+  file.append(reinterpret_cast<const char*>(dib), res.Size);
+  return file;
+}
 
 }  // namespace
 
@@ -78,11 +108,12 @@ void TGlottaEditorForm::FormCreate(TObject*) {
     for (const char* name : {"English", "Deutsch"}) sync->Langs()->Add()->SetName(name);
   GlottaSync()->InitLanguages();
   SelectConfigItems();
+  LoadGlyphs();
   const String user = GetCurrentUserLanguage();
   if (HasLanguage(Glotta(), user)) Glotta()->SetLanguage(user);
   ConfigLang()->Load();
   FOrgCaption = GetText();
-  SetText(FOrgCaption + " " + kVersion);
+  SetText(FOrgCaption + " " + Version());
   TFont* statusFont = StatusBar()->GetFont();
   statusFont->SetSize(statusFont->GetSize() + 2);
   // The larger text needs a taller bar.
@@ -93,6 +124,8 @@ void TGlottaEditorForm::FormCreate(TObject*) {
   GridFontChanged();
   GlottaChange(nullptr);
 }
+
+String TGlottaEditorForm::Version() { return kVersion; }
 
 void TGlottaEditorForm::FormDestroy(TObject*) {
   SaveConfiguration();
@@ -151,6 +184,8 @@ void TGlottaEditorForm::Init(const String& name, TComponent* root, TGlotta* glot
   FSourceName = Trim(name);
   FSourceModified = false;
   FSource.clear();
+  if (!FSourceName.empty()) ReadGlottaSource(false, FSourceName, FSource);
+  else ReadGlottaSource(true, FRoot->GetName(), FSource);
   for (const char* item : {"ItemCompName", "ItemCompType", "ItemPropType", "ItemPropDesc"}) {
     Item(item)->SetEnabled(FHasComps);
     Item(item)->SetVisible(FHasComps);
@@ -158,6 +193,12 @@ void TGlottaEditorForm::Init(const String& name, TComponent* root, TGlotta* glot
   Item("ItemStringID")->SetEnabled(!FHasComps);
   Item("ItemStringID")->SetVisible(!FHasComps);
   if (!FHasComps) Item("ItemStringID")->SetChecked(Item("ItemPropDesc")->GetChecked());
+  // A unit has no components whose properties could be chosen.
+  Item("ItemProps")->SetEnabled(FHasComps);
+  Item("ItemProps")->SetVisible(FHasComps);
+  Button("BtnProps")->SetEnabled(FHasComps);
+  Button("BtnProps")->SetVisible(FHasComps);
+  OwnedComponent<TControl>(this, "ToolButtonProps")->SetVisible(FHasComps);
   // Without the designer's tool services no file name is known here.
   const String file;
   LogFile()->WriteValue(Variant(FHasComps ? Format("Multilingual form: '%s' (%s)", {file, FRoot->ClassName()})
@@ -395,8 +436,13 @@ void TGlottaEditorForm::GridKeyPress(TObject*, char& key) {
 }
 
 Integer TGlottaEditorForm::ShowText(const String& name, MsgBox::TMsgBoxType type, MsgBox::TMsgBoxButtons buttons) {
+  return ShowMessageText(Text(name), type, buttons);
+}
+
+Integer TGlottaEditorForm::ShowMessageText(const String& text, MsgBox::TMsgBoxType type,
+                                           MsgBox::TMsgBoxButtons buttons, const String& caption) {
   // The dialog speaks the editor's language through the package's private domain.
-  return MsgBox::MsgEx(Text(name), "", type, buttons, 0, PrivateXelDomain);
+  return MsgBox::MsgEx(text, caption, type, buttons, 0, PrivateXelDomain);
 }
 
 // ---- acceptance and closing ---------------------------------------------------------------------
@@ -425,6 +471,11 @@ bool TGlottaEditorForm::Accept() {
     if (FGlotta->GetTopLevel() != FTopLevel) FGlotta->SetTopLevel(FTopLevel);
   }
   FOrgManager->Assign(FManager.get());
+  if (FSourceModified) {
+    if (FSourceName.empty()) WriteGlottaSource(true, FRoot->GetName(), FSource);
+    else WriteGlottaSource(false, FSourceName, FSource);
+    FSourceModified = false;
+  }
   LogFile()->WriteValue(Variant(String("Language data saved")));
   if (FGlotta) FGlotta->SetLanguage(FGlotta->GetLanguage());
   FAccepted = true;
@@ -434,12 +485,12 @@ bool TGlottaEditorForm::Accept() {
   return true;
 }
 
-void TGlottaEditorForm::ItemAcceptClick(TObject*) { Accept(); }
-
-void TGlottaEditorForm::ItemCloseClick(TObject*) { Close(); }
-
 void TGlottaEditorForm::FormCloseQuery(TObject*, bool& canClose) {
   if (!FModified) return;
+  // The question below activates the window again when it closes; a closing window does
+  // not check its strings then.
+  FClosing = true;
+  TFinally closing([this] { FClosing = false; });
   canClose = false;
   if (!CellValid()) return;
   switch (ShowText("SaveChanges", MsgBox::mtConfirmation, {MsgBox::mbYes, MsgBox::mbNo, MsgBox::mbCancel})) {
@@ -483,7 +534,7 @@ void TGlottaEditorForm::InitCaptions() {
 
 void TGlottaEditorForm::SyncLangStatus() {
   const String language = Glotta()->GetLanguage();
-  for (const char* name : {"ItemEnglish", "ItemDeutsch"}) Item(name)->SetChecked(Item(name)->GetCaption() == language);
+  for (const char* name : {"ItemEnglish", "ItemGerman"}) Item(name)->SetChecked(Item(name)->GetCaption() == language);
 }
 
 void TGlottaEditorForm::WriteStatus() {
@@ -512,7 +563,14 @@ void TGlottaEditorForm::CheckConditions() {
     Item("ItemAutoSize")->SetEnabled(autoSize);
     Button("BtnAutoSize")->SetEnabled(autoSize);
   }
-  Item("ItemCommit")->SetEnabled(FModified);
+  const bool rows = Grid()->GetEnabled();
+  const std::pair<const char*, bool> commands[] = {
+      {"DelEntry", RowEntry(Grid()->Row()) != nullptr}, {"Search", rows},
+      {"SearchAgain", rows && !FSearchPattern.empty()}, {"Commit", FModified}};
+  for (const auto& [name, enabled] : commands) Item(String("Item") + name)->SetEnabled(enabled);
+  Button("BtnDelEntry")->SetEnabled(commands[0].second);
+  Button("BtnSearch")->SetEnabled(commands[1].second);
+  Button("BtnSearchAgain")->SetEnabled(commands[2].second);
   Button("BtnAccept")->SetEnabled(FModified);
 }
 
@@ -559,26 +617,37 @@ void TGlottaEditorForm::FormShow(TObject*) {
   if (Grid()->GetEnabled() && Grid()->CanFocus()) Grid()->SetFocus();
 }
 
-void TGlottaEditorForm::ItemAutoSizeClick(TObject*) { AutoSizeGrid(); }
-
-void TGlottaEditorForm::ItemViewClick(TObject* sender) {
-  auto* item = ClassCast<TMenuItem>(sender);
-  if (!item || !CellValid()) return;
-  item->SetChecked(!item->GetChecked());
-  // A unit has one descriptor item for its string names; the stored option is shared.
-  if (item == Item("ItemStringID")) Item("ItemPropDesc")->SetChecked(item->GetChecked());
-  RefreshGrid();
+// The consistency check runs whenever the window becomes active, also after its dialogs.
+void TGlottaEditorForm::FormActivate(TObject*) {
+  // The question of a closing window activates it again when it closes; that is no time
+  // to check.
+  if (!FClosing && Item("ItemVerifyStringsAtStart")->GetChecked() && OnVerifyStrings) OnVerifyStrings(this, this);
 }
 
-void TGlottaEditorForm::ItemOptionClick(TObject* sender) {
-  if (auto* item = ClassCast<TMenuItem>(sender)) item->SetChecked(!item->GetChecked());
+void TGlottaEditorForm::SetSource(const String& source) {
+  if (source == FSource) return;
+  FSource = source;
+  FSourceModified = true;
+  SetModified();
 }
 
-void TGlottaEditorForm::ItemLanguageClick(TObject* sender) {
-  auto* item = ClassCast<TMenuItem>(sender);
-  if (!item || !CellValid()) return;
-  Glotta()->SetLanguage(item->GetCaption());
-  SaveConfiguration();
+void TGlottaEditorForm::SetSearchPattern(const String& pattern) {
+  FSearchPattern = pattern;
+  CheckConditions();
+}
+
+void TGlottaEditorForm::LoadGlyphs() {
+  for (const char* name : kGlyphButtons) {
+    const TResourceEntry* res = nullptr;
+    for (const void* module : ResourceModules())
+      if ((res = FindResource(module, UpperCase(name), RT_BITMAP))) break;
+    if (!res) continue;
+    TBitmap glyph;
+    glyph.LoadFromBytes(BitmapFileOf(*res));
+    TSpeedButton* button = Button(name);
+    button->SetGlyph(&glyph);
+    button->SetNumGlyphs(glyph.Width() / std::max<Integer>(glyph.Height(), 1));
+  }
 }
 
 void TGlottaEditorForm::SetEditedDomain(const String& domain) {
@@ -639,7 +708,14 @@ void RegisterGlottaEditorClasses() {
   RegisterGlottaClasses();
   RegisterLogFileClasses();
   RegisterComponentExplorerDialogClasses();
+  RegisterLanguageFormsClasses();
+  RegisterGlottaImportClasses();
   RegisterClasses({TGlottaEditorForm::StaticClass()});
+  RegisterGlottaSearchClasses();
+  RegisterGlottaCheckClasses();
+  RegisterGlottaSetupClasses();
+  RegisterGlottaStatusClasses();
+  RegisterGlottaViewClasses();
 }
 
 namespace {

@@ -8,6 +8,7 @@ object GlottaEditorForm: TGlottaEditorForm
   Font.Height = -10
   Font.Name = 'MS Sans Serif'
   Menu = MainMenu
+  OnActivate = FormActivate
   OnCloseQuery = FormCloseQuery
   OnCreate = FormCreate
   OnResize = FormResize
@@ -16,32 +17,142 @@ object GlottaEditorForm: TGlottaEditorForm
     Left = 0
     Top = 0
     Width = 683
-    Height = 28
-    ButtonHeight = 24
-    ButtonWidth = 110
+    Height = 36
+    ButtonHeight = 32
+    ButtonWidth = 32
     Flat = True
-    ShowCaptions = True
     ShowHint = True
     TabOrder = 0
-    object BtnAccept: TToolButton
-      Caption = 'Accept'
-      Hint = 'Accept changes (Ctrl+S)'
-      OnClick = ItemAcceptClick
+    object BtnImport: TSpeedButton
+      Left = 0
+      Top = 2
+      Width = 32
+      Height = 32
+      Hint = 'Import language information...'
+      Flat = True
+      OnClick = ItemImportClick
     end
-    object ToolButtonView: TToolButton
+    object ToolButton1: TToolButton
+      Left = 32
+      Top = 2
+      Width = 8
       Style = tbsSeparator
     end
-    object BtnAutoSize: TToolButton
-      Caption = 'Fit columns'
-      Hint = 'Fit the column widths to the window'
+    object BtnAddStr: TSpeedButton
+      Left = 40
+      Top = 2
+      Width = 32
+      Height = 32
+      Hint = 'Add a new string'
+      Flat = True
+      OnClick = ItemAddStrClick
+    end
+    object BtnDelEntry: TSpeedButton
+      Left = 72
+      Top = 2
+      Width = 32
+      Height = 32
+      Hint = 'Remove current entry'
+      Flat = True
+      NumGlyphs = 2
+      OnClick = ItemDelEntryClick
+    end
+    object BtnSearch: TSpeedButton
+      Left = 104
+      Top = 2
+      Width = 32
+      Height = 32
+      Hint = 'Search entry...'
+      Flat = True
+      NumGlyphs = 2
+      OnClick = ItemSearchClick
+    end
+    object BtnSearchAgain: TSpeedButton
+      Left = 136
+      Top = 2
+      Width = 32
+      Height = 32
+      Hint = 'Search entry again'
+      Flat = True
+      NumGlyphs = 2
+      OnClick = ItemSearchAgainClick
+    end
+    object ToolButton2: TToolButton
+      Left = 168
+      Top = 2
+      Width = 8
+      Style = tbsSeparator
+    end
+    object BtnLangs: TSpeedButton
+      Left = 176
+      Top = 2
+      Width = 32
+      Height = 32
+      Hint = 'Edit languages...'
+      Flat = True
+      OnClick = ItemLangsClick
+    end
+    object ToolButtonProps: TToolButton
+      Left = 208
+      Top = 2
+      Width = 8
+      Style = tbsSeparator
+    end
+    object BtnProps: TSpeedButton
+      Left = 216
+      Top = 2
+      Width = 32
+      Height = 32
+      Hint = 'Select component properties...'
+      Flat = True
+      OnClick = ItemPropsClick
+    end
+    object ToolButton3: TToolButton
+      Left = 248
+      Top = 2
+      Width = 8
+      Style = tbsSeparator
+    end
+    object BtnAutoSize: TSpeedButton
+      Left = 256
+      Top = 2
+      Width = 32
+      Height = 32
+      Hint = 'Resize grid columns'
+      Flat = True
       OnClick = ItemAutoSizeClick
+    end
+    object ToolButton4: TToolButton
+      Left = 288
+      Top = 2
+      Width = 8
+      Style = tbsSeparator
+    end
+    object BtnAccept: TSpeedButton
+      Left = 296
+      Top = 2
+      Width = 32
+      Height = 32
+      Hint = 'Accept changes'
+      Flat = True
+      NumGlyphs = 2
+      OnClick = ItemAcceptClick
+    end
+    object BtnClose: TSpeedButton
+      Left = 328
+      Top = 2
+      Width = 32
+      Height = 32
+      Hint = 'Close the component editor'
+      Flat = True
+      OnClick = ItemCloseClick
     end
   end
   object Grid: TSortGrid
     Left = 0
-    Top = 28
+    Top = 36
     Width = 683
-    Height = 387
+    Height = 379
     Align = alClient
     ColCount = 2
     DefaultRowHeight = 20
@@ -78,74 +189,181 @@ object GlottaEditorForm: TGlottaEditorForm
   object MainMenu: TMainMenu
     object MenuFile: TMenuItem
       Caption = '&File'
+      object ItemImport: TMenuItem
+        Caption = 'I&mport...'
+        OnClick = ItemImportClick
+      end
+      object ItemExport: TMenuItem
+        Caption = '&Export...'
+        OnClick = ItemExportClick
+      end
+      object N1: TMenuItem
+        Caption = '-'
+      end
+      object ItemAutoBackup: TMenuItem
+        Caption = '&Auto Backup'
+        Checked = True
+        OnClick = ItemOptionClick
+      end
+      object N2: TMenuItem
+        Caption = '-'
+      end
       object ItemCommit: TMenuItem
-        Caption = '&Accept changes'
+        Caption = '&Accept Changes'
         ShortCut = 16467
         OnClick = ItemAcceptClick
       end
-      object ItemSep1: TMenuItem
-        Caption = '-'
-      end
       object ItemClose: TMenuItem
-        Caption = '&Close'
+        Caption = 'E&xit'
         ShortCut = 32856
         OnClick = ItemCloseClick
+      end
+    end
+    object MenuEdit: TMenuItem
+      Caption = '&Edit'
+      object ItemAddStr: TMenuItem
+        Caption = '&Add String'
+        ShortCut = 117
+        OnClick = ItemAddStrClick
+      end
+      object N3: TMenuItem
+        Caption = '-'
+      end
+      object ItemVerifyStrings: TMenuItem
+        Caption = 'String Consistency &Check...'
+        OnClick = ItemVerifyStringsClick
+      end
+      object ItemVerifyStringsAtStart: TMenuItem
+        Caption = 'String Consistency Check at Dialog Start'
+        Checked = True
+        OnClick = ItemOptionClick
+      end
+      object N4: TMenuItem
+        Caption = '-'
+      end
+      object ItemDelEntry: TMenuItem
+        Caption = '&Remove Entry'
+        ShortCut = 119
+        OnClick = ItemDelEntryClick
+      end
+    end
+    object MenuSearch: TMenuItem
+      Caption = '&Search'
+      object ItemSearch: TMenuItem
+        Caption = '&Search...'
+        ShortCut = 16454
+        OnClick = ItemSearchClick
+      end
+      object ItemSearchAgain: TMenuItem
+        Caption = 'Search &Again'
+        ShortCut = 114
+        OnClick = ItemSearchAgainClick
       end
     end
     object MenuView: TMenuItem
       Caption = '&View'
       object ItemCompName: TMenuItem
-        Caption = 'Name of &component'
+        Caption = '&Name of Component'
         Checked = True
-        OnClick = ItemViewClick
+        OnClick = ItemViewTypeClick
       end
       object ItemCompType: TMenuItem
-        Caption = '&Type of component'
-        OnClick = ItemViewClick
+        Caption = '&Type of Component'
+        OnClick = ItemViewTypeClick
       end
       object ItemPropType: TMenuItem
-        Caption = 'Type of &property'
-        OnClick = ItemViewClick
+        Caption = 'Type of &Property'
+        Checked = True
+        OnClick = ItemViewTypeClick
       end
       object ItemPropDesc: TMenuItem
-        Caption = 'Property &descriptor'
+        Caption = 'Property &Descriptor/String ID'
         Checked = True
-        OnClick = ItemViewClick
+        OnClick = ItemViewTypeClick
       end
       object ItemStringID: TMenuItem
         Caption = '&String ID'
         Checked = True
-        OnClick = ItemViewClick
+        OnClick = ItemStringIDClick
       end
-      object ItemSep2: TMenuItem
+      object N5: TMenuItem
         Caption = '-'
       end
       object ItemAutoSize: TMenuItem
-        Caption = '&Fit column widths'
+        Caption = '&Auto Size Grid Columns'
+        ShortCut = 116
         OnClick = ItemAutoSizeClick
       end
     end
-    object MenuOptions: TMenuItem
+    object MenuSettings: TMenuItem
       Caption = '&Options'
-      object ItemAutoBackup: TMenuItem
-        Caption = 'Automatic &backup'
-        Checked = True
-        OnClick = ItemOptionClick
+      object ItemLangs: TMenuItem
+        Caption = '&Languages...'
+        OnClick = ItemLangsClick
       end
-      object ItemSep3: TMenuItem
+      object ItemProps: TMenuItem
+        Caption = '&Properties...'
+        ShortCut = 120
+        OnClick = ItemPropsClick
+      end
+      object ItemSetup: TMenuItem
+        Caption = '&Component Setup...'
+        OnClick = ItemSetupClick
+      end
+      object ItemInitNewProps: TMenuItem
+        Caption = 'Initialize &New Property Entries'
+        OnClick = ItemInitNewPropsClick
+      end
+      object N6: TMenuItem
+        Caption = '-'
+      end
+      object ItemFont: TMenuItem
+        Caption = '&Font...'
+        OnClick = ItemFontClick
+      end
+      object ItemDefaultFont: TMenuItem
+        Caption = '&Default Font'
+        OnClick = ItemDefaultFontClick
+      end
+      object N7: TMenuItem
         Caption = '-'
       end
       object ItemEnglish: TMenuItem
         Caption = 'English'
         GroupIndex = 1
         RadioItem = True
-        OnClick = ItemLanguageClick
+        OnClick = ItemEnglishClick
       end
-      object ItemDeutsch: TMenuItem
+      object ItemGerman: TMenuItem
         Caption = 'Deutsch'
         GroupIndex = 1
         RadioItem = True
-        OnClick = ItemLanguageClick
+        OnClick = ItemGermanClick
+      end
+    end
+    object MenuHelp: TMenuItem
+      Caption = '&Help'
+      object ItemHelp: TMenuItem
+        Caption = '&Help'
+        ShortCut = 112
+        OnClick = ItemHelpClick
+      end
+      object N8: TMenuItem
+        Caption = '-'
+      end
+      object ItemAbout: TMenuItem
+        Caption = '&About...'
+        Default = True
+        OnClick = ItemAboutClick
+      end
+    end
+    object MenuDebug: TMenuItem
+      Caption = 'Debu&g'
+      Visible = False
+      object ItemShowSource: TMenuItem
+        Caption = 'Show Source'
+        ShortCut = 16507
+        OnClick = ItemShowSourceClick
       end
     end
   end

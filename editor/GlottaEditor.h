@@ -7,10 +7,15 @@
 
 #include <memory>
 
+#include <functional>
+
+#include "Buttons.h"
 #include "ComCtrls.h"
+#include "ComponentExplorerDialog.h"
 #include "ConfigFile.h"
 #include "Dialogs.h"
 #include "Glotta.h"
+#include "GlottaSearch.h"
 #include "LogFile.h"
 #include "Menus.h"
 #include "MsgBox.h"
@@ -39,7 +44,11 @@ public:
   TConfigFile* ConfigLang() const { return OwnedComponent<TConfigFile>(this, "ConfigLang"); }
   TLogFile* LogFile() const { return OwnedComponent<TLogFile>(this, "LogFile"); }
   TMenuItem* Item(std::string_view name) const { return OwnedComponent<TMenuItem>(this, name); }
-  TToolButton* Button(std::string_view name) const { return OwnedComponent<TToolButton>(this, name); }
+  TSpeedButton* Button(std::string_view name) const { return OwnedComponent<TSpeedButton>(this, name); }
+  TComponentExplorerDialog* CE() const { return OwnedComponent<TComponentExplorerDialog>(this, "CE"); }
+  TFontDialog* FontDialog() const { return OwnedComponent<TFontDialog>(this, "FontDialog"); }
+  TOpenDialog* OpenDialog() const { return OwnedComponent<TOpenDialog>(this, "OpenDialog"); }
+  TSaveDialog* SaveDialog() const { return OwnedComponent<TSaveDialog>(this, "SaveDialog"); }
 
   // The editor's state, for the commands of the window and for tests.
   TLanguageManager* Manager() const { return FManager.get(); }
@@ -63,8 +72,42 @@ public:
   bool IsNamedString(const TConsistentLangPropertyEntry* entry) const;
   // The named string of the editor's own texts, in its interface language.
   String Text(const String& name) const;
+  // The version the caption and the about box show.
+  static String Version();
   // The file the last backup went to.
   const String& LastBackup() const { return FLastBackup; }
+  const String& ImportFile() const { return FImportFile; }
+  const String& ExportFile() const { return FExportFile; }
+  // The unit's source text; a changed text is written back on acceptance.
+  const String& SourceName() const { return FSourceName; }
+  const String& Source() const { return FSource; }
+  bool SourceModified() const { return FSourceModified; }
+  void SetSource(const String& source);
+  // The text the search looks for; "search again" needs one.
+  const String& SearchPattern() const { return FSearchPattern; }
+  void SetSearchPattern(const String& pattern);
+  // The working copy changed outside the grid's cells.
+  void SetModified();
+
+  // The commands whose windows live in units of their own (search, the consistency check,
+  // the setup and status forms). Each unit installs its handler when the library loads;
+  // a command without one does nothing.
+  // ItemSearchClick, ItemSearchAgainClick.
+  static inline std::function<void(TGlottaEditorForm* editor)> OnSearch, OnSearchAgain;
+  // ItemVerifyStringsClick: sender is the menu item, or the editor itself when the check
+  // runs as the window becomes active.
+  static inline std::function<void(TGlottaEditorForm* editor, TObject* sender)> OnVerifyStrings;
+  // The setup dialog: the known domains, the domain and top-level flag to edit; true on OK.
+  static inline std::function<bool(TStrings* domains, String& domain, bool& topLevel)> OnExecuteSetup;
+  // The import status form, shown modally with the import's warnings and errors.
+  static inline std::function<void(TStrings* warnings, TStrings* errors, TFont* font)> OnShowImportStatus;
+  // The search of the window's search commands.
+  TGlottaSearchState& SearchState() { return FSearch; }
+  // The source as the editor read it when it opened: the data do not change.
+  void InitSource(const String& source) {
+    FSource = source;
+    FSourceModified = false;
+  }
 
   // The grid model.
   void RefreshGrid();
@@ -95,6 +138,7 @@ public:
   // Published handlers, bound by the form file.
   void FormCreate(TObject* sender);
   void FormShow(TObject* sender);
+  void FormActivate(TObject* sender);
   void FormResize(TObject* sender);
   void FormCloseQuery(TObject* sender, bool& canClose);
   void GlottaChange(TObject* sender);
@@ -104,12 +148,30 @@ public:
   void GridGetCellFormat(TObject* sender, Integer col, Integer row, TGridDrawState state, TFormatOptions& format);
   void GridColumnWidthsChanged(TObject* sender);
   void GridCellValidate(TObject* sender, Integer col, Integer row, String& value, bool& valid);
+  void ItemImportClick(TObject* sender);
+  void ItemExportClick(TObject* sender);
   void ItemAcceptClick(TObject* sender);
   void ItemCloseClick(TObject* sender);
-  void ItemViewClick(TObject* sender);
-  void ItemAutoSizeClick(TObject* sender);
   void ItemOptionClick(TObject* sender);
-  void ItemLanguageClick(TObject* sender);
+  void ItemAddStrClick(TObject* sender);
+  void ItemDelEntryClick(TObject* sender);
+  void ItemVerifyStringsClick(TObject* sender);
+  void ItemSearchClick(TObject* sender);
+  void ItemSearchAgainClick(TObject* sender);
+  void ItemViewTypeClick(TObject* sender);
+  void ItemStringIDClick(TObject* sender);
+  void ItemAutoSizeClick(TObject* sender);
+  void ItemLangsClick(TObject* sender);
+  void ItemPropsClick(TObject* sender);
+  void ItemSetupClick(TObject* sender);
+  void ItemInitNewPropsClick(TObject* sender);
+  void ItemFontClick(TObject* sender);
+  void ItemDefaultFontClick(TObject* sender);
+  void ItemEnglishClick(TObject* sender);
+  void ItemGermanClick(TObject* sender);
+  void ItemHelpClick(TObject* sender);
+  void ItemAboutClick(TObject* sender);
+  void ItemShowSourceClick(TObject* sender);
   void ConfigAfterLoad(TObject* sender, TExIniFile* ini);
   void ConfigAfterSave(TObject* sender, TExIniFile* ini);
 
@@ -117,6 +179,7 @@ public:
     using C = TGlottaEditorForm;
     return MethodTable<C>({PublishedMethod<&C::FormCreate>("FormCreate"),
                            PublishedMethod<&C::FormShow>("FormShow"),
+                           PublishedMethod<&C::FormActivate>("FormActivate"),
                            PublishedMethod<&C::FormResize>("FormResize"),
                            PublishedMethod<&C::FormCloseQuery>("FormCloseQuery"),
                            PublishedMethod<&C::GlottaChange>("GlottaChange"),
@@ -126,12 +189,30 @@ public:
                            PublishedMethod<&C::GridGetCellFormat>("GridGetCellFormat"),
                            PublishedMethod<&C::GridColumnWidthsChanged>("GridColumnWidthsChanged"),
                            PublishedMethod<&C::GridCellValidate>("GridCellValidate"),
+                           PublishedMethod<&C::ItemImportClick>("ItemImportClick"),
+                           PublishedMethod<&C::ItemExportClick>("ItemExportClick"),
                            PublishedMethod<&C::ItemAcceptClick>("ItemAcceptClick"),
                            PublishedMethod<&C::ItemCloseClick>("ItemCloseClick"),
-                           PublishedMethod<&C::ItemViewClick>("ItemViewClick"),
-                           PublishedMethod<&C::ItemAutoSizeClick>("ItemAutoSizeClick"),
                            PublishedMethod<&C::ItemOptionClick>("ItemOptionClick"),
-                           PublishedMethod<&C::ItemLanguageClick>("ItemLanguageClick"),
+                           PublishedMethod<&C::ItemAddStrClick>("ItemAddStrClick"),
+                           PublishedMethod<&C::ItemDelEntryClick>("ItemDelEntryClick"),
+                           PublishedMethod<&C::ItemVerifyStringsClick>("ItemVerifyStringsClick"),
+                           PublishedMethod<&C::ItemSearchClick>("ItemSearchClick"),
+                           PublishedMethod<&C::ItemSearchAgainClick>("ItemSearchAgainClick"),
+                           PublishedMethod<&C::ItemViewTypeClick>("ItemViewTypeClick"),
+                           PublishedMethod<&C::ItemStringIDClick>("ItemStringIDClick"),
+                           PublishedMethod<&C::ItemAutoSizeClick>("ItemAutoSizeClick"),
+                           PublishedMethod<&C::ItemLangsClick>("ItemLangsClick"),
+                           PublishedMethod<&C::ItemPropsClick>("ItemPropsClick"),
+                           PublishedMethod<&C::ItemSetupClick>("ItemSetupClick"),
+                           PublishedMethod<&C::ItemInitNewPropsClick>("ItemInitNewPropsClick"),
+                           PublishedMethod<&C::ItemFontClick>("ItemFontClick"),
+                           PublishedMethod<&C::ItemDefaultFontClick>("ItemDefaultFontClick"),
+                           PublishedMethod<&C::ItemEnglishClick>("ItemEnglishClick"),
+                           PublishedMethod<&C::ItemGermanClick>("ItemGermanClick"),
+                           PublishedMethod<&C::ItemHelpClick>("ItemHelpClick"),
+                           PublishedMethod<&C::ItemAboutClick>("ItemAboutClick"),
+                           PublishedMethod<&C::ItemShowSourceClick>("ItemShowSourceClick"),
                            PublishedMethod<&C::ConfigAfterLoad>("ConfigAfterLoad"),
                            PublishedMethod<&C::ConfigAfterSave>("ConfigAfterSave")});
   }
@@ -139,15 +220,19 @@ public:
 private:
   // Shows one of the editor's messages in its interface language; answers the button.
   Integer ShowText(const String& name, MsgBox::TMsgBoxType type, MsgBox::TMsgBoxButtons buttons);
+  Integer ShowMessageText(const String& text, MsgBox::TMsgBoxType type, MsgBox::TMsgBoxButtons buttons,
+                          const String& caption = String());
   void SetCell(const String& text, Integer& col, Integer row);
   void ColNeeded(Integer col);
   void AddCol(const String& text, Integer& col, Integer row);
-  void SetModified();
   // The window's end: the options saved, the log closed.
   void FormDestroy(TObject* sender);
   // The component entry a row's item belongs to (its first main entry upward).
   TComponentEntry* ComponentOf(const TConsistentLangPropertyEntry* entry) const;
   void SelectConfigItems();
+  void LoadGlyphs();
+  void SetInterfaceLanguage(TObject* sender, const String& language);
+
   String LanguageHeader(Integer index) const;
 
   TComponent* FRoot = nullptr;
@@ -172,9 +257,12 @@ private:
   Integer FCellState = 0;
   String FImportFile;
   String FExportFile;
+  String FSearchPattern;
   String FOrgCaption;
   String FOrgHelpFile;
   String FLastBackup;
+  TGlottaSearchState FSearch;
+  bool FClosing = false;
 };
 
 // The runner ExecuteGlottaEditor calls: the window, modally, on the component's data;

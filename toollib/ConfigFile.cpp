@@ -473,6 +473,13 @@ void TCustomConfigFile::SaveInstance(TPersistent* instance) {
   }
 }
 
+void CopyConfigStorage(TCustomConfigFile* target, const TCustomConfigFile* source) {
+  target->SetMode(source->GetMode());
+  target->SetFileNameProp(source->GetFileNameProp());
+  target->SetRegistryRoot(source->GetRegistryRoot());
+  target->SetRegistryPath(source->GetRegistryPath());
+}
+
 void RegisterConfigFileClasses() { RegisterClasses({TConfigFile::StaticClass()}); }
 
 }  // namespace xel

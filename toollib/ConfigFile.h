@@ -185,6 +185,10 @@ public:
   }
 };
 
+// Makes target keep its data where source keeps them (file or registry key); the section
+// stays target's own, so that a dialog's choices do not mix with those of its caller.
+void CopyConfigStorage(TCustomConfigFile* target, const TCustomConfigFile* source);
+
 void RegisterConfigFileClasses();
 
 }  // namespace xel

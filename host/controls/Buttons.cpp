@@ -15,6 +15,43 @@ constexpr TKindInfo kKinds[] = {{"", mrNone},         {"OK", mrOk},        {"Can
                                 {"&Help", mrNone},    {"&Yes", mrYes},     {"&No", mrNo},
                                 {"&Close", mrNone},   {"Abort", mrAbort},  {"&Retry", mrRetry},
                                 {"&Ignore", mrIgnore}, {"&All", mrAll}};
+
+std::uint32_t Read32(const String& d, size_t at) {
+  return static_cast<Byte>(d[at]) | static_cast<Byte>(d[at + 1]) << 8 | static_cast<Byte>(d[at + 2]) << 16 |
+         static_cast<std::uint32_t>(static_cast<Byte>(d[at + 3])) << 24;
+}
+
+void Put32(String& d, size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) d[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// Glyph number index of a picture that holds count glyphs side by side, as a bitmap of its
+// own; empty when the picture is not an uncompressed 24- or 32-bit bitmap.
+String GlyphPart(const String& data, Integer index, Integer count) {
+  if (data.size() < 54) return {};
+  const std::uint32_t offset = Read32(data, 10);
+  const auto width = static_cast<std::int32_t>(Read32(data, 18));
+  const auto height = static_cast<std::int32_t>(Read32(data, 22));
+  const unsigned bpp = static_cast<Byte>(data[28]) | static_cast<Byte>(data[29]) << 8;
+  const std::uint32_t compression = Read32(data, 30);
+  if ((bpp != 24 && bpp != 32) || (compression != 0 && compression != 3) || width <= 0 || offset > data.size())
+    return {};
+  const size_t bytes = bpp / 8;
+  const size_t rows = static_cast<size_t>(height < 0 ? -static_cast<std::int64_t>(height) : height);
+  const size_t stride = (static_cast<size_t>(width) * bytes + 3) & ~size_t(3);
+  if (offset + stride * rows > data.size()) return {};
+  const size_t partWidth = static_cast<size_t>(width / count);
+  const size_t partStride = (partWidth * bytes + 3) & ~size_t(3);
+  String part = data.substr(0, offset);
+  part.resize(offset + partStride * rows, '\0');
+  for (size_t y = 0; y < rows; ++y)
+    part.replace(offset + y * partStride, partWidth * bytes,
+                 data.substr(offset + y * stride + static_cast<size_t>(index) * partWidth * bytes, partWidth * bytes));
+  Put32(part, 2, static_cast<std::uint32_t>(part.size()));
+  Put32(part, 18, static_cast<std::uint32_t>(partWidth));
+  Put32(part, 34, static_cast<std::uint32_t>(partStride * rows));
+  return part;
+}
 }  // namespace
 
 TBitBtn::TBitBtn(TComponent* owner) : TButton(owner), FGlyph(std::make_unique<TBitmap>()) {}
@@ -122,7 +159,10 @@ void TSpeedButton::Paint() {
   if (!FGlyph->Empty()) {
     Integer gw = FGlyph->Width() / FNumGlyphs;
     x = (Width() - gw) / 2;
-    c->Draw(x, (Height() - FGlyph->Height()) / 2, FGlyph.get());
+    // Of several glyphs side by side the first is the normal look, the second the disabled.
+    TBitmap part;
+    if (FNumGlyphs > 1) part.LoadFromBytes(GlyphPart(FGlyph->Data(), GetEnabled() ? 0 : 1, FNumGlyphs));
+    c->Draw(x, (Height() - FGlyph->Height()) / 2, part.Empty() ? FGlyph.get() : &part);
   }
   String text = StripHotkey(GetText());
   if (!text.empty()) {

@@ -287,8 +287,21 @@ void TToolBar::SetShowCaptions(bool v) {
 
 void TToolBar::AlignControls(TRect& rect) {
   Integer x = rect.Left, y = rect.Top + 2;
-  for (TToolButton* b : Buttons()) {
-    if (!b->GetVisible()) continue;
+  // Other controls on the bar (speed buttons, boxes) take their places in the row with
+  // their own widths.
+  std::vector<TControl*> controls;
+  for (int i = 0; i < ControlCount(); ++i) controls.push_back(Controls(i));
+  std::stable_sort(controls.begin(), controls.end(), [](const TControl* a, const TControl* b) {
+    return a->Top() != b->Top() ? a->Top() < b->Top() : a->Left() < b->Left();
+  });
+  for (TControl* c : controls) {
+    if (!c->GetVisible()) continue;
+    auto* b = dynamic_cast<TToolButton*>(c);
+    if (!b) {
+      c->SetBounds(x, y, c->Width(), FButtonHeight);
+      x += c->Width();
+      continue;
+    }
     Integer w = b->IsSeparator() ? 8 : FButtonWidth;
     if (FShowCaptions && !b->IsSeparator())
       w = std::max(FButtonWidth, ScreenTextExtent(*GetFont(), StripHotkey(b->GetText())).X + 8);

@@ -130,6 +130,9 @@ protected:
 struct TEditorSession {
   std::deque<std::function<void(TGlottaEditorForm*)>> Steps;
   std::deque<TModalResult> Answers;
+  // The editor's other modal windows (dialogs of its commands), in the order they open;
+  // each step plays the user and closes its window.
+  std::deque<std::function<void(TCustomForm*)>> Dialogs;
   std::vector<String> Messages;  // every message shown, its lines joined by blanks
   std::vector<std::vector<String>> MessageButtons;
 
@@ -137,7 +140,13 @@ struct TEditorSession {
     TModalScript script([this](TCustomForm* f) {
       if (auto* dialog = dynamic_cast<TMyMsgForm*>(f)) return Answer(dialog);
       auto* editor = dynamic_cast<TGlottaEditorForm*>(f);
-      ASSERT_NE(editor, nullptr);
+      if (!editor) {
+        ASSERT_FALSE(Dialogs.empty()) << "an unexpected window: " << f->ClassName();
+        auto dialog = std::move(Dialogs.front());
+        Dialogs.pop_front();
+        dialog(f);
+        return;
+      }
       ASSERT_FALSE(Steps.empty()) << "the editor waits once more than the test expected";
       auto step = std::move(Steps.front());
       Steps.pop_front();

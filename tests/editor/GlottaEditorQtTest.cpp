@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMenu>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -82,7 +83,8 @@ TEST(QtGlottaEditorTest, TheEditorInEitherLanguage) {
     SCOPED_TRACE(language);
     std::unique_ptr<TGlottaEditorForm> editor(New<TGlottaEditorForm>(nullptr));
     editor->Init("", root.get(), glotta, m);
-    editor->ItemLanguageClick(editor->Item(String("Item") + language));
+    if (String(language) == "English") editor->ItemEnglishClick(editor->Item("ItemEnglish"));
+    else editor->ItemGermanClick(editor->Item("ItemGerman"));
     editor->Show();
     QApplication::processEvents();
     editor->Grid()->MoveTo(editor->FirstLangCol() + 1, 2);
@@ -93,6 +95,14 @@ TEST(QtGlottaEditorTest, TheEditorInEitherLanguage) {
     ASSERT_TRUE(SaveControlImage(editor.get(), file));
     QImage image(QString::fromStdString(file));
     EXPECT_GT(image.width(), 0);
+    // Each menu of the menu bar as it drops down.
+    for (const char* menu : {"MenuFile", "MenuEdit", "MenuSearch", "MenuView", "MenuSettings", "MenuHelp"}) {
+      QMenu qmenu;
+      FillQtMenu(&qmenu, editor->Item(menu));
+      qmenu.adjustSize();
+      const String picture = String(XEL_PICTURE_DIR) + "/editor-" + menu + "-" + language + ".png";
+      ASSERT_TRUE(qmenu.grab().save(QString::fromStdString(picture), "PNG")) << picture;
+    }
     editor->Hide();
   }
 }

@@ -34,7 +34,7 @@ std::vector<String> Header(TGlottaEditorForm* editor) {
 void Close(TGlottaEditorForm* editor) { editor->Close(); }
 
 void English(TGlottaEditorForm* editor) {
-  editor->ItemLanguageClick(editor->Item("ItemEnglish"));
+  editor->ItemEnglishClick(editor->Item("ItemEnglish"));
   ASSERT_EQ(editor->Glotta()->GetLanguage(), "English");
 }
 
@@ -54,7 +54,8 @@ TEST_F(EditorTest, ShowsOneRowPerItemWithReadOnlyCellsShaded) {
   session.Steps.push_back([&](TGlottaEditorForm* editor) {
     English(editor);
     EXPECT_EQ(Header(editor),
-              (std::vector<String>{"Name of Component", "Property Descriptor/String ID", "English [Default]", "Deutsch"}));
+              (std::vector<String>{"Name of Component", "Type of Property", "Property Descriptor/String ID",
+                                   "English [Default]", "Deutsch"}));
     EXPECT_EQ(editor->Grid()->GetRowCount(), 13);  // the header and twelve items
     const Integer lang = editor->FirstLangCol();
     const Integer color = RowOf(editor, "Label1", "Font.Color");
@@ -316,12 +317,13 @@ TEST_F(EditorTest, TheInterfaceLanguageReachesHeadersStatusAndMessages) {
   Application->SetHelpFile("Orders.hlp");
   TEditorSession session;
   session.Steps.push_back([&](TGlottaEditorForm* editor) {
-    editor->ItemLanguageClick(editor->Item("ItemDeutsch"));
+    editor->ItemGermanClick(editor->Item("ItemGerman"));
     EXPECT_EQ(ExtractFileName(Application->HelpFile()), "XelGlottaGer.hlp");
-    EXPECT_TRUE(editor->Item("ItemDeutsch")->GetChecked());
+    EXPECT_TRUE(editor->Item("ItemGerman")->GetChecked());
     EXPECT_FALSE(editor->Item("ItemEnglish")->GetChecked());
     EXPECT_EQ(Header(editor),
-              (std::vector<String>{"Komponentenname", "Beschreibung/String-ID", "English [Vorgabe]", "Deutsch"}));
+              (std::vector<String>{"Komponentenname", "Eigenschaftstyp", "Beschreibung/String-ID", "English [Vorgabe]",
+                                   "Deutsch"}));
     EXPECT_EQ(editor->StatusBar()->GetPanels()->Items(0)->GetText(), "Anzahl der Einträge: 12");
     EXPECT_EQ(editor->StatusBar()->GetPanels()->Items(1)->GetText(), "Domäne: 'Tools'");
     EXPECT_EQ(editor->StatusBar()->GetPanels()->Items(2)->GetText(), "TopLevel wird ignoriert");

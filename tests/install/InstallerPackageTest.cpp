@@ -14,6 +14,7 @@
 #include "Designer.h"
 #include "DsgnRegistry.h"
 #include "FileTools.h"
+#include "Glotta.h"
 #include "HeadlessWidgetSet.h"
 #include "InstallFiles.h"
 #include "Registry.h"
@@ -40,7 +41,7 @@ struct TRun {
 };
 
 // Runs a shell command; its standard output comes back, its errors go to the test's.
-TRun Run(const String& command) {
+TRun Shell(const String& command) {
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return {-1, ""};
   String out;
@@ -112,7 +113,7 @@ protected:
 
 TEST_F(InstallerPackageTest, InstallsRegistersAndRemovesFromThePackageFolder) {
   // The package target's work, into a folder of the test's own.
-  TRun made = Run("cd " + Quote(Dir) + " && cpack --config " + Quote(XEL_CPACK_CONFIG) + " -B " +
+  TRun made = Shell("cd " + Quote(Dir) + " && cpack --config " + Quote(XEL_CPACK_CONFIG) + " -B " +
                   Quote(Dir + "cpack") + " >/dev/null && tar xzf cpack/xel-glotta-*.tar.gz");
   ASSERT_EQ(made.Code, 0) << made.Out;
   const String package = Dir + "xel-glotta-5.0.0/";
@@ -130,14 +131,14 @@ TEST_F(InstallerPackageTest, InstallsRegistersAndRemovesFromThePackageFolder) {
   // The designer's first start records it where the installer looks.
   const String designer = Dir + "designer/";
   fs::copy_file(XEL_DESIGNER_PROGRAM, designer + "xeldesigner");
-  TRun first = Run("QT_QPA_PLATFORM=offscreen " + Quote(designer + "xeldesigner") + " --picture " +
+  TRun first = Shell("QT_QPA_PLATFORM=offscreen " + Quote(designer + "xeldesigner") + " --picture " +
                    Quote(Dir + "first.png") + " 2>&1");
   ASSERT_EQ(first.Code, 0) << first.Out;
   const auto before = Snapshot();
 
   const String target = Dir + "target";
   const String installer = Quote(package + "install") + " --widgetset=headless --prefix " + Quote(Dir + "prefix");
-  TRun installed = Run(installer + " --run install --folder " + Quote(target));
+  TRun installed = Shell(installer + " --run install --folder " + Quote(target));
   ASSERT_EQ(installed.Code, 0) << installed.Out;
   const std::vector<String> log = Lines(installed.Out);
   EXPECT_EQ(log.front(), "Status of installation:");
@@ -150,7 +151,7 @@ TEST_F(InstallerPackageTest, InstallsRegistersAndRemovesFromThePackageFolder) {
   for (const String& file : v.Runtime) EXPECT_TRUE(FileExist(Dir + "prefix/lib/" + file)) << file;
 
   // The installed copy of the installer runs from where it went: its libraries are beside it.
-  TRun copy = Run(Quote(target + "/install") + " --widgetset=headless --prefix " + Quote(Dir + "prefix") +
+  TRun copy = Shell(Quote(target + "/install") + " --widgetset=headless --prefix " + Quote(Dir + "prefix") +
                   " --run install --no-folder --no-library");
   EXPECT_EQ(copy.Code, 0) << copy.Out;
 
@@ -170,13 +171,13 @@ TEST_F(InstallerPackageTest, InstallsRegistersAndRemovesFromThePackageFolder) {
     for (const char* name : {"TGlotta", "TLangComboBox", "TConfigFile", "TSortGrid"})
       EXPECT_TRUE(classes.count(name)) << name;
   }
-  TRun next = Run("QT_QPA_PLATFORM=offscreen " + Quote(designer + "xeldesigner") + " --picture " +
+  TRun next = Shell("QT_QPA_PLATFORM=offscreen " + Quote(designer + "xeldesigner") + " --picture " +
                   Quote(Dir + "next.png") + " 2>&1");
   EXPECT_EQ(next.Code, 0) << next.Out;
   EXPECT_EQ(next.Out.find("xeldesigner:"), String::npos) << next.Out;
 
   // Uninstalling, in German, takes away every file and the registration, and nothing else.
-  TRun removed = Run(installer + " --run uninstall --language Deutsch --folder " + Quote(target));
+  TRun removed = Shell(installer + " --run uninstall --language Deutsch --folder " + Quote(target));
   ASSERT_EQ(removed.Code, 0) << removed.Out;
   const std::vector<String> unlog = Lines(removed.Out);
   EXPECT_EQ(unlog.front(), "Status der Deinstallation:");

@@ -6,8 +6,9 @@ include(CMakePackageConfigHelpers)
 
 set(XEL_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/xel)
 set(XEL_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/XelGlotta)
-# Installed programs find the installed libraries beside them.
-set(CMAKE_INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
+# Installed programs find the installed libraries in the prefix, or beside them in the
+# single folder the installer fills.
+set(CMAKE_INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}" "$ORIGIN")
 
 # xel_package_library(target EXPORT_NAME name [HEADER_DIRS dir...] [HEADERS file...]):
 # the target's public headers come from the folders (all their headers) or the files

@@ -170,7 +170,10 @@ void TCustomMRUComboBox::ComboExit(TObject*) {
   Validate();
 }
 
-void TCustomMRUComboBox::ButtonClick(TObject*) { Execute(); }
+void TCustomMRUComboBox::ButtonClick(TObject*) {
+  Execute();
+  OnButtonClick(this);
+}
 
 void RegisterMRUComboBoxClasses() { RegisterClasses({TMRUComboBox::StaticClass()}); }
 

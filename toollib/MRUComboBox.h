@@ -52,7 +52,7 @@ public:
 
   // Confirms the field's text: trimmed, validated, and moved to the top of the history.
   void Validate();
-  // What the button does; nothing unless a descendant says.
+  // What the button does beyond OnButtonClick; nothing unless a descendant says.
   virtual void Execute() {}
 
   void SetBounds(Integer left, Integer top, Integer width, Integer height) override;
@@ -60,6 +60,8 @@ public:
 
   TNotifyEvent OnChanged;
   TMRUValidateEvent OnValidate;
+  // The button was pressed; a form that uses the box as it stands gives the button its meaning here.
+  TNotifyEvent OnButtonClick;
 
 private:
   void ApplyLimit();
@@ -109,7 +111,8 @@ public:
         Prop("TabStop", &C::GetTabStop, &C::SetTabStop).Default(true),
         Prop("Text", &C::GetFieldText, &C::SetFieldText),
         Prop("Visible", &C::GetVisible, &C::SetVisible).Default(true),
-        Prop("OnChanged", &C::OnChanged, &C::OnChanged), Prop("OnValidate", &C::OnValidate, &C::OnValidate));
+        Prop("OnChanged", &C::OnChanged, &C::OnChanged), Prop("OnValidate", &C::OnValidate, &C::OnValidate),
+        Prop("OnButtonClick", &C::OnButtonClick, &C::OnButtonClick));
   }
 };
 

@@ -97,6 +97,10 @@ void RecordDesignerInstallation(const String& programFile) {
   TRegistry reg;
   reg.SetRootKey(HKEY_LOCAL_MACHINE);
   if (reg.OpenKey(DesignerRegistryKey, true)) reg.WriteString(DesignerProgramValue, programFile);
+  // The installer registers packages only in a list that exists: it never makes one.
+  reg.CloseKey();
+  reg.SetRootKey(HKEY_CURRENT_USER);
+  reg.OpenKey(String(DesignerRegistryKey) + "\\Known Packages", true);
 }
 
 }  // namespace xel

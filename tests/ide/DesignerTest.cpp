@@ -345,11 +345,17 @@ TEST_F(DesignerTest, PackagesOfTheRegistryStoreAreLoadedAndFailuresReported) {
   // The designer still works.
   Designer->Open(Dir + "Unit1.pas");
   EXPECT_NE(Designer->GetRoot(), nullptr);
-  RecordDesignerInstallation("/opt/xel/bin/xeldesigner");
   TRegistry reg;
+  // A first start: no package list yet.
+  ASSERT_TRUE(reg.DeleteKey(String("\\") + DesignerRegistryKey + "\\Known Packages"));
+  RecordDesignerInstallation("/opt/xel/bin/xeldesigner");
   reg.SetRootKey(HKEY_LOCAL_MACHINE);
   ASSERT_TRUE(reg.OpenKeyReadOnly(DesignerRegistryKey));
   EXPECT_EQ(reg.ReadString(DesignerProgramValue), "/opt/xel/bin/xeldesigner");
+  // The package list the installer writes into exists from the first start on.
+  reg.CloseKey();
+  reg.SetRootKey(HKEY_CURRENT_USER);
+  EXPECT_TRUE(reg.KeyExists(String("\\") + DesignerRegistryKey + "\\Known Packages"));
 }
 
 }  // namespace

@@ -1,0 +1,51 @@
+# Runs in CPack after the install rules have filled the staging folder: turns the prefix
+# tree into the folder the installer runs from, the installer and every file it installs
+# side by side. Libraries take the names the programs ask the loader for; the headers go
+# into one archive. What the installer does not install stays out of the folder.
+set(top ${CPACK_TEMPORARY_INSTALL_DIRECTORY})
+if(NOT IS_DIRECTORY "${top}")
+  message(FATAL_ERROR "no staging folder: ${top}")
+endif()
+set(flat ${top}/.flat)
+file(REMOVE_RECURSE ${flat})
+file(MAKE_DIRECTORY ${flat})
+
+file(GLOB_RECURSE libraries LIST_DIRECTORIES false ${top}/libxel_*.so.[0-9])
+foreach(library ${libraries})
+  get_filename_component(name ${library} NAME)
+  file(REAL_PATH ${library} real)
+  file(COPY_FILE ${real} ${flat}/${name})
+endforeach()
+# The prefix's program xelinstall is the folder's `install`.
+if(NOT EXISTS ${top}/bin/xelinstall)
+  message(FATAL_ERROR "not installed: bin/xelinstall")
+endif()
+file(COPY_FILE ${top}/bin/xelinstall ${flat}/install)
+file(CHMOD ${flat}/install FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+     WORLD_READ WORLD_EXECUTE)
+foreach(pattern bin/xeldemo share/xelglotta/help/*.html share/doc/xelglotta/*.md)
+  file(GLOB found LIST_DIRECTORIES false ${top}/${pattern})
+  if(NOT found)
+    message(FATAL_ERROR "not installed: ${pattern}")
+  endif()
+  file(COPY ${found} DESTINATION ${flat} USE_SOURCE_PERMISSIONS)
+endforeach()
+file(GLOB include_dir LIST_DIRECTORIES true ${top}/include)
+if(NOT include_dir)
+  message(FATAL_ERROR "no headers in ${top}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar czf ${flat}/XelGlotta50-include.tar.gz include
+  WORKING_DIRECTORY ${top} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the headers archive could not be made")
+endif()
+
+file(GLOB everything LIST_DIRECTORIES true ${top}/*)
+list(REMOVE_ITEM everything ${flat})
+file(REMOVE_RECURSE ${everything})
+file(GLOB made ${flat}/*)
+foreach(file ${made})
+  get_filename_component(name ${file} NAME)
+  file(RENAME ${file} ${top}/${name})
+endforeach()
+file(REMOVE_RECURSE ${flat})

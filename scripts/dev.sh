@@ -23,6 +23,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 # libxml2-dev reads and writes the XLIFF files of translators' tools.
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev ccache qt6-base-dev fonts-dejavu-core
   zlib1g-dev fp-compiler fpc-source libxml2-dev)
+# The system's service table (/etc/services), by which port editors take service names.
+packages+=(netbase)
 
 install_missing() {
   local missing=()

@@ -9,6 +9,7 @@
 #include "ComponentExplorerTools.h"
 #include "ExIniFile.h"
 #include "Expand.h"
+#include "NamedTypes.h"
 
 namespace xel {
 
@@ -158,7 +159,8 @@ public:
 
   static auto Published() {
     using C = TConfigFile;
-    return PropTable<C>(
+    // FileName is a file to pick in the designer.
+    return WithNamedTypes(PropTable<C>(
         Prop("AutoLoad", &C::GetAutoLoad, &C::SetAutoLoad).Default(false),
         Prop("ConfigFile", &C::GetConfigFile, &C::SetConfigFile).Stored(false),
         Prop("FileName", &C::GetFileNameProp, &C::SetFileNameProp),
@@ -181,7 +183,8 @@ public:
         Prop("AfterLoad", &C::AfterLoad, &C::AfterLoad), Prop("AfterSave", &C::AfterSave, &C::AfterSave),
         Prop("BeforeLoad", &C::BeforeLoad, &C::BeforeLoad), Prop("BeforeSave", &C::BeforeSave, &C::BeforeSave),
         Prop("OnLoadComponentQuery", &C::OnLoadComponentQuery, &C::OnLoadComponentQuery),
-        Prop("OnSaveComponentQuery", &C::OnSaveComponentQuery, &C::OnSaveComponentQuery));
+        Prop("OnSaveComponentQuery", &C::OnSaveComponentQuery, &C::OnSaveComponentQuery)),
+        {{"FileName", TypeInfo<TFName>()}});
   }
 };
 

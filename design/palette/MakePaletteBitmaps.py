@@ -24,6 +24,7 @@ FONT = {
     'T': ["111", "010", "010", "010", "010"], 'V': ["101", "101", "101", "101", "010"],
     'H': ["101", "101", "111", "101", "101"], 'W': ["101", "101", "111", "111", "101"],
     'X': ["101", "101", "010", "101", "101"], 'Y': ["101", "101", "010", "010", "010"],
+    'U': ["101", "101", "101", "101", "111"],
 }
 
 WHITE, BLACK, GREY = (255, 255, 255), (0, 0, 0), (128, 128, 128)
@@ -152,6 +153,101 @@ def document(color, letters):
     return p
 
 
+def file_search():
+    # A sheet under a magnifying glass.
+    p = document((40, 100, 200), '')
+    for y in range(SIZE):
+        for x in range(SIZE):
+            d = (x - 14) ** 2 + (y - 10) ** 2
+            if 16 <= d <= 30:
+                p.px[y][x] = BLACK
+            elif d < 16:
+                p.px[y][x] = (200, 225, 255)
+    for i in range(6):
+        for w in (0, 1):
+            p.px[min(23, 15 + i)][min(23, 19 + i + w)] = (120, 80, 20)
+    return p
+
+
+def file_delete():
+    # A sheet struck through with a red cross.
+    p = document((150, 60, 20), '')
+    red = (200, 30, 30)
+    for i in range(14):
+        for w in (0, 1):
+            p.px[5 + i][5 + i + w] = red
+            p.px[5 + i][18 - i + w] = red
+    return p
+
+
+def edit_field(letters, color):
+    # An edit field with text and the caret.
+    p = Picture()
+    p.rect(1, 7, 22, 16, WHITE, BLACK)
+    p.text(3, 9, letters, color)
+    p.vline(16, 9, 14, BLACK)
+    return p
+
+
+def color_panel():
+    # Eight cells of the basic colours, one framed.
+    p = Picture()
+    p.rect(0, 4, 23, 19, LIGHT, GREY)
+    colors = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (0, 0, 128), (255, 0, 0), (255, 255, 0), (0, 255, 0), (0, 0, 255)]
+    for i, c in enumerate(colors):
+        x, y = 2 + (i % 4) * 5, 6 + (i // 4) * 7
+        p.rect(x, y, x + 4, y + 5, c, GREY)
+    p.rect(1, 5, 6, 12, LIGHT, BLACK)
+    p.rect(2, 6, 5, 11, colors[0])
+    return p
+
+
+def string_list():
+    # A list of lines with bullets.
+    p = Picture()
+    p.rect(3, 1, 20, 22, WHITE, BLACK)
+    for y in (5, 9, 13, 17):
+        p.rect(5, y, 6, y + 1, (30, 120, 60))
+        p.hline(9, 18, y, GREY)
+        p.hline(9, 15, y + 1, GREY)
+    return p
+
+
+def url_label():
+    # "URL" in link blue, underlined.
+    p = Picture()
+    blue = (0, 0, 220)
+    p.text(6, 8, 'URL', blue)
+    p.hline(5, 18, 14, blue)
+    return p
+
+
+def label_ex():
+    # Letters with a raised relief: a shadow below right, a highlight above left.
+    p = Picture()
+    p.rect(1, 5, 22, 18, LIGHT)
+    p.text(8, 10, 'LA', GREY)
+    p.text(6, 8, 'LA', WHITE)
+    p.text(7, 9, 'LA', BLACK)
+    return p
+
+
+def info(panel):
+    # An "i" on a blue disc; on a raised panel for the panel.
+    p = Picture()
+    if panel:
+        p.rect(0, 2, 23, 21, LIGHT, GREY)
+    blue = (40, 100, 200)
+    r = 7 if panel else 10
+    for y in range(SIZE):
+        for x in range(SIZE):
+            if (x - 11.5) ** 2 + (y - 11.5) ** 2 <= r * r:
+                p.px[y][x] = blue
+    p.rect(11, 6 if not panel else 7, 12, 7 if not panel else 8, WHITE)
+    p.rect(11, 9 if not panel else 10, 12, 17 if not panel else 15, WHITE)
+    return p
+
+
 PICTURES = {
     'TGLOTTA': glotta(),
     'TLANGCOMBOBOX': combo('LA', (40, 100, 200)),
@@ -166,6 +262,17 @@ PICTURES = {
     'TCOMPONENTEXPLORERDIALOG': tile((90, 60, 150), 'CED'),
     'TVERSIONINFO': tile((60, 60, 60), 'VER'),
     'TSYNCTHREAD': tile((170, 40, 40), 'TH'),
+    'TFILESEARCH': file_search(),
+    'TFILEDELETE': file_delete(),
+    'TEDITEX': edit_field('AB', (40, 100, 200)),
+    'TCOMBOBOXEX': combo('EX', (40, 100, 200)),
+    'TCOLORPANEL': color_panel(),
+    'TENUMCOMBOBOX': combo('EN', (30, 120, 60)),
+    'TSTRLIST': string_list(),
+    'TURLLABEL': url_label(),
+    'TLABELEX': label_ex(),
+    'TXELINFOPANEL': info(True),
+    'TXELINFO': info(False),
 }
 
 

@@ -2,7 +2,11 @@
 // verbs and the property editors of TGlotta, the About box, and the size editor of the
 // form base.
 #include "ButtonPanel.h"
+#include "ComponentExplorerDialog.h"
+#include "ConfigFile.h"
 #include "DesignPackageFixture.h"
+#include "DsgnRegistry.h"
+#include "NetTypes.h"
 #include "GlottaReg.h"
 #include "LogFile.h"
 #include "StdCtrls.h"
@@ -50,9 +54,12 @@ TEST_F(DesignRegistrationTest, PaletteHasItsTwoPagesWithABitmapPerClass) {
     if (e.Page == "XelTools") xelTools.push_back(e.Class->ClassName());
     if (e.Page == "Xel") xel.push_back(e.Class->ClassName());
   }
-  EXPECT_EQ(xelTools, (std::vector<String>{"TLogFile", "TKeepDirectory", "TComponentExplorer", "TConfigFile",
-                                           "TComponentExplorerDialog", "TMRUComboBox", "TGlotta", "TLangComboBox"}));
-  EXPECT_EQ(xel, (std::vector<String>{"TButtonPanel", "TSortGrid", "TVersionInfo", "TSortGridEx", "TSyncThread"}));
+  EXPECT_EQ(xelTools, (std::vector<String>{"TFileSearch", "TFileDelete", "TLogFile", "TKeepDirectory", "TEditEx",
+                                           "TComboBoxEx", "TColorPanel", "TComponentExplorer", "TStrList", "TLabelEx",
+                                           "TConfigFile", "TComponentExplorerDialog", "TMRUComboBox", "TGlotta",
+                                           "TLangComboBox"}));
+  EXPECT_EQ(xel, (std::vector<String>{"TButtonPanel", "TSortGrid", "TEnumComboBox", "TURLLabel", "TVersionInfo",
+                                      "TXelInfoPanel", "TXelInfo", "TSortGridEx", "TSyncThread"}));
   for (const TPaletteEntry& e : PaletteClasses()) {
     if (e.Page != "Xel" && e.Page != "XelTools") continue;
     EXPECT_TRUE(PaletteBitmap(e.Class)) << e.Class->ClassName();
@@ -190,6 +197,122 @@ TEST_F(DesignRegistrationTest, ButtonEditorsMakeButtonSetsAndSizes) {
   Designer->ExecuteVerb(4);
   EXPECT_EQ(button->Width(), 128);
   EXPECT_EQ(button->Left(), 8);
+}
+
+TEST_F(DesignRegistrationTest, ConfigFileEditorsChooseTheStoredPropertiesInTheExplorer) {
+  auto* config = static_cast<TConfigFile*>(Designer->DropComponent(TConfigFile::StaticClass(), nullptr, 80, 8));
+  EXPECT_EQ(Designer->Verbs(), (std::vector<String>{"Edit...", "About"}));
+  // The explorer dialog on the form's components: the script moves every property or none
+  // over, then closes with OK or Cancel.
+  std::vector<bool> storedAtStart;
+  auto explorer = [&](bool all, bool ok) {
+    return [&storedAtStart, all, ok](TCustomForm* form) {
+      auto* dialog = dynamic_cast<TCEDialogForm*>(form);
+      if (!dialog) return;
+      TComponentExplorerForm* ex = dialog->Explorer()->ExplorerForm();
+      storedAtStart.push_back(ex->TreeDest()->GetItems()->GetFirstNode()->HasChildren());
+      Headless::Click(all ? ex->BtnAddAllProps() : ex->BtnDelAllProps());
+      Headless::Click(dialog->ButtonPanel()->GetButtons()->Items(ok ? 0 : 1)->Button());
+    };
+  };
+  struct TCase {
+    bool All, Ok;
+    bool Modified;
+    bool Stored;  // whether the configuration file stores properties afterwards
+  };
+  const TCase cases[] = {{true, false, false, false}, {true, true, true, true}, {false, false, false, true},
+                         {false, true, true, false}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.All << c.Ok);
+    Designer->Current()->Save();
+    TModalScript script(explorer(c.All, c.Ok));
+    Designer->ExecuteVerb(0);
+    EXPECT_EQ(Designer->Current()->Modified(), c.Modified);
+    EXPECT_EQ(config->Entries()->Count() > 0, c.Stored);
+  }
+  // The dialog starts from what the file stores.
+  EXPECT_EQ(storedAtStart, (std::vector<bool>{false, false, true, true}));
+  const auto [text, caption] = ShownBox([&] { Designer->ExecuteVerb(1); });
+  EXPECT_EQ(caption, "Information");
+
+  // The pseudo-property and the file name, each with its dialog.
+  bool shown = false;
+  for (const TInspectorRow& r : Designer->InspectorRows()) shown |= r.Name == "ConfigFile" && r.Value == "(TConfigFile)";
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(Designer->PropertyAttributes("ConfigFile"), (TPropertyAttributes{paDialog, paReadOnly}));
+  Designer->Current()->Save();
+  {
+    TModalScript script(explorer(true, true));
+    Designer->EditProperty("ConfigFile");
+  }
+  EXPECT_TRUE(Designer->Current()->Modified());
+  EXPECT_GT(config->Entries()->Count(), 0);
+
+  EXPECT_TRUE(Designer->PropertyAttributes("FileName").Contains(paDialog));
+  Designer->SetPropertyValue("FileName", "old.cfg");
+  std::vector<String> presets;
+  bool accept = false;
+  TDialogScript files([&](TCommonDialog* d) {
+    auto* open = dynamic_cast<TOpenDialog*>(d);
+    if (!open) return false;
+    EXPECT_EQ(open->GetFilter(), "All files (*.*)|*.*|Initialization files (*.cfg;*.ini)|*.cfg;*.ini|");
+    presets.push_back(open->GetFileName());
+    open->SetFileName(Dir + "settings/App.ini");
+    return accept;
+  });
+  Designer->EditProperty("FileName");
+  EXPECT_EQ(config->GetFileNameProp(), "old.cfg");
+  accept = true;
+  Designer->EditProperty("FileName");
+  EXPECT_EQ(config->GetFileNameProp(), "App.ini");
+  EXPECT_EQ(presets, (std::vector<String>{"old.cfg", "old.cfg"}));
+}
+
+// A component with a port of each protocol.
+class TPortHolder : public TComponent {
+  XEL_CLASS(TPortHolder, TComponent)
+public:
+  using TComponent::TComponent;
+  static auto Published() {
+    return PropTable<TPortHolder>(Prop("Listen", &TPortHolder::FListen, &TPortHolder::FListen),
+                                  Prop("Send", &TPortHolder::FSend, &TPortHolder::FSend));
+  }
+  TTCPPort FListen = TTCPPort(8080);
+  TUDPPort FSend = TUDPPort(514);
+};
+
+TEST_F(DesignRegistrationTest, PortEditorsTakeNumbersAndServicesOfTheirProtocolOnly) {
+  TPortHolder holder(nullptr);
+  auto editorOf = [&](const char* name) {
+    std::unique_ptr<TPropertyEditor> editor(CreatePropertyEditor(TPortHolder::StaticClass(), GetPropInfo(&holder, name)));
+    editor->Initialize(nullptr, {&holder}, GetPropInfo(&holder, name));
+    return editor;
+  };
+  std::unique_ptr<TPropertyEditor> tcp = editorOf("Listen"), udp = editorOf("Send");
+  EXPECT_TRUE(Is<TTCPPortProperty>(tcp.get()));
+  EXPECT_TRUE(Is<TUDPPortProperty>(udp.get()));
+  EXPECT_EQ(tcp->GetValue(), "8080");
+  struct TCase {
+    TPropertyEditor* Editor;
+    const char* Text;
+    Integer Port;  // -1: refused, the value stays
+  };
+  const TCase cases[] = {
+      {tcp.get(), "80", 80},      {tcp.get(), " 65535 ", 65535}, {tcp.get(), "0", 0},       {tcp.get(), "http", 80},
+      {tcp.get(), "65536", -1},   {tcp.get(), "-1", -1},         {tcp.get(), "", -1},       {tcp.get(), "no-such-service", -1},
+      {udp.get(), "domain", 53},  {udp.get(), "http", -1},       {udp.get(), "70000", -1},  {udp.get(), "123", 123},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Text);
+    const String before = c.Editor->GetValue();
+    if (c.Port < 0) {
+      EXPECT_THROW(c.Editor->SetValue(c.Text), EPropertyError);
+      EXPECT_EQ(c.Editor->GetValue(), before);
+    } else {
+      c.Editor->SetValue(c.Text);
+      EXPECT_EQ(c.Editor->GetValue(), IntToStr(c.Port));
+    }
+  }
 }
 
 // Counts what the size editor tells the designer.

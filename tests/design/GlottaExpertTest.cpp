@@ -3,6 +3,8 @@
 // is installed), and the questions on read-only language files and lost statements.
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "ComponentRes.h"
 #include "DesignInterfaceTools.h"
 #include "DesignPackageFixture.h"
@@ -322,6 +324,45 @@ TEST_F(GlottaExpertTest, ReadOnlyLanguageFileOpensTheEditorButSavesNothing) {
                                         "ERestoreError ReadOnly Continue"}));
   EXPECT_EQ(module->Source(), lost);
   FileSetReadOnly(LangFile("Locked"), false);
+}
+
+// A language file that cannot be written (a folder stands in its place, which no rename
+// replaces, for root too): the editor may be opened again, and once the way is free the
+// file is written.
+TEST_F(GlottaExpertTest, LanguageFileThatCannotBeWrittenOffersTheEditorAgain) {
+  const String blocker = LangFile("Blocked");
+  int runs = 0;
+  TEditorScript::Run = [&](const String& title, TGlotta* glotta) {
+    ++runs;
+    if (runs == 1) {
+      std::filesystem::create_directories(blocker + "/inside");
+    } else {
+      std::filesystem::remove_all(blocker);
+    }
+    return AddGreeting(title, glotta);
+  };
+  TDesignModule* module = OpenUnit("Blocked", kShapes[0].Text);
+  AnswerWith({mbYes, mbNo});
+  Click(Expert()->UnitItemName());
+  EXPECT_EQ(Asked, (std::vector<String>{"CreateMultilingualUnit", "EWriteError Reopen"}));
+  EXPECT_EQ(runs, 1);
+  EXPECT_TRUE(std::filesystem::is_directory(blocker));
+  const String resID = ResIDOf(module->Source());
+  ASSERT_EQ(resID.size(), 38u);
+
+  // Yes: the editor opens again on what the user did, and the file is written this time.
+  std::filesystem::remove_all(blocker);
+  module->SetSource(kShapes[0].Text);
+  runs = 0;
+  Asked.clear();
+  AnswerWith({mbYes, mbYes});
+  Click(Expert()->UnitItemName());
+  EXPECT_EQ(Asked, (std::vector<String>{"CreateMultilingualUnit", "EWriteError Reopen"}));
+  EXPECT_EQ(runs, 2);
+  ASSERT_TRUE(FileExists(blocker));
+  const TLangFileContent content = ReadLangFile(blocker);
+  EXPECT_EQ(content.ResName, ResIDOf(module->Source()));
+  EXPECT_TRUE(content.HasGreeting);
 }
 
 TEST_F(GlottaExpertTest, LostStatementIsRestoredOrTheFileKeepsItsOwnName) {

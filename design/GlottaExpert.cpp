@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <utility>
+
 #include "Application.h"
 #include "DesignInterfaceTools.h"
 #include "DsgnRegistry.h"
@@ -335,7 +337,7 @@ bool ModifySourceCode(TSourceParser& parser, const String& resID) {
   return used;
 }
 
-void SetGlottaReportRunner(TGlottaReportRunner runner) { ReportRunner = runner; }
+TGlottaReportRunner SetGlottaReportRunner(TGlottaReportRunner runner) { return std::exchange(ReportRunner, runner); }
 
 void RegisterGlottaExpert() {
   if (Expert || !GlottaModule) return;

@@ -50,9 +50,10 @@ bool GetResIDFromSource(const TSourceParser& parser, String& resID);
 // shape this needs.
 bool ModifySourceCode(TSourceParser& parser, const String& resID);
 
-// What the Report command shows; the overview window installs it when it exists.
+// What the Report command shows; the package installs the overview window. Returns the
+// runner it replaces.
 using TGlottaReportRunner = void (*)();
-void SetGlottaReportRunner(TGlottaReportRunner runner);
+TGlottaReportRunner SetGlottaReportRunner(TGlottaReportRunner runner);
 
 // The expert unit's registration: one expert, handed to the designer, as long as the
 // package's message module exists.

@@ -51,7 +51,7 @@ const std::vector<TInstallVersion>& InstallVersions() {
        "Software\\Borland\\Delphi\\5.0\\Disabled Packages",
        {"libxel_unitversions.so.5", "libxel_model.so.5", "libxel_toollib.so.5", "libxel_runtime.so.5",
         "libxel_toolforms.so.5", "libxel_modelforms.so.5", "libxel_design_parse.so.5", "libxel_exchange.so.5",
-        "libxel_editor.so.5", "XelGlotta50-include.tar.gz"},
+        "libxel_langforms.so.5", "libxel_exchangeforms.so.5", "libxel_editor.so.5", "XelGlotta50-include.tar.gz"},
        {"libxel_design.so.5"},
        {"libxel_core.so.5", "libxel_controls.so.5", "libxel_headless.so.5", "libxel_qt.so.5", "libxel_ide.so.5"}},
   };

@@ -104,12 +104,14 @@ TEST_F(GlottaExpertTest, MenuItemsComeWithThePackageFollowTheToolsLanguageAndGo)
   GlottaModule->SetLanguage("Deutsch");
   EXPECT_EQ(captions()[0], "Mehrsprachiges Formular...");
   GlottaModule->SetLanguage("English");
-  // Report runs what the overview window installs, and nothing without it.
+  // Report runs what the package installs (the overview window), and nothing without it.
   static int reports = 0;
+  const TGlottaReportRunner overview = SetGlottaReportRunner(nullptr);
+  EXPECT_NE(overview, nullptr);
   Click(Expert()->ReportItemName());
   SetGlottaReportRunner([] { ++reports; });
   Click(Expert()->ReportItemName());
-  SetGlottaReportRunner(nullptr);
+  SetGlottaReportRunner(overview);
   EXPECT_EQ(reports, 1);
   // A second registration makes no second expert.
   RegisterGlottaExpert();

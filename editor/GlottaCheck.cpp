@@ -120,7 +120,8 @@ void TGlottaVerifyForm::FormCreate(TObject*) {
   GetSizeMinTrack()->SetSizeY(350);
   GetSizeMinTrack()->SetEnabled(true);
   const Integer buttons = OwnedComponent<TPanel>(this, "PanelButtons")->Width();
-  PanelAvail()->SetWidth((GetClientWidth() - buttons) / 2);
+  // The references have three columns, the available strings one.
+  PanelAvail()->SetWidth((GetClientWidth() - buttons) / 3);
   BtnUnused()->SetVisible(false);
   CheckButtons();
 }

@@ -4,13 +4,13 @@ object GlottaVerifyForm: TGlottaVerifyForm
   BorderIcons = [biSystemMenu, biMaximize]
   Caption = 'Consistency Check of user-definied Strings'
   ClientHeight = 319
-  ClientWidth = 673
+  ClientWidth = 920
   Position = poScreenCenter
   OnCreate = FormCreate
   object PanelTop: TPanel
     Left = 0
     Top = 0
-    Width = 673
+    Width = 920
     Height = 26
     Align = alTop
     Alignment = taLeftJustify
@@ -20,7 +20,7 @@ object GlottaVerifyForm: TGlottaVerifyForm
   object ButtonPanel: TButtonPanel
     Left = 0
     Top = 271
-    Width = 673
+    Width = 920
     Height = 48
     Align = alBottom
     BevelOuter = bvNone
@@ -44,9 +44,9 @@ object GlottaVerifyForm: TGlottaVerifyForm
     TabOrder = 1
   end
   object PanelAvail: TPanel
-    Left = 410
+    Left = 640
     Top = 26
-    Width = 263
+    Width = 220
     Height = 245
     Align = alRight
     BevelOuter = bvNone
@@ -54,7 +54,7 @@ object GlottaVerifyForm: TGlottaVerifyForm
     object LabelAvail: TLabel
       Left = 0
       Top = 0
-      Width = 263
+      Width = 220
       Height = 20
       Align = alTop
       Caption = ' Available user-defined strings:'
@@ -62,13 +62,13 @@ object GlottaVerifyForm: TGlottaVerifyForm
     object ListAvail: TListView
       Left = 0
       Top = 20
-      Width = 263
+      Width = 220
       Height = 225
       Align = alClient
       Columns = <
         item
           Caption = 'String-ID'
-          Width = 150
+          Width = 200
         end>
       ReadOnly = True
       RowSelect = True
@@ -78,14 +78,14 @@ object GlottaVerifyForm: TGlottaVerifyForm
     end
   end
   object Splitter: TSplitter
-    Left = 406
+    Left = 636
     Top = 26
     Width = 4
     Height = 245
     Align = alRight
   end
   object PanelButtons: TPanel
-    Left = 270
+    Left = 500
     Top = 26
     Width = 136
     Height = 245
@@ -131,7 +131,7 @@ object GlottaVerifyForm: TGlottaVerifyForm
   object PanelErr: TPanel
     Left = 0
     Top = 26
-    Width = 270
+    Width = 500
     Height = 245
     Align = alClient
     BevelOuter = bvNone
@@ -139,7 +139,7 @@ object GlottaVerifyForm: TGlottaVerifyForm
     object LabelErr: TLabel
       Left = 0
       Top = 0
-      Width = 270
+      Width = 500
       Height = 20
       Align = alTop
       Caption = ' Invalid string references:'
@@ -147,7 +147,7 @@ object GlottaVerifyForm: TGlottaVerifyForm
     object ListErr: TListView
       Left = 0
       Top = 20
-      Width = 270
+      Width = 500
       Height = 225
       Align = alClient
       Columns = <
@@ -157,11 +157,11 @@ object GlottaVerifyForm: TGlottaVerifyForm
         end
         item
           Caption = 'String-ID/Text'
-          Width = 125
+          Width = 180
         end
         item
           Caption = 'Action'
-          Width = 125
+          Width = 120
         end>
       ReadOnly = True
       RowSelect = True

@@ -5,7 +5,7 @@ object GlottaSearchForm: TGlottaSearchForm
   BorderStyle = bsDialog
   Caption = 'Search'
   ClientHeight = 181
-  ClientWidth = 456
+  ClientWidth = 520
   Position = poScreenCenter
   OnCloseQuery = FormCloseQuery
   OnCreate = FormCreate
@@ -19,7 +19,7 @@ object GlottaSearchForm: TGlottaSearchForm
   object EditPattern: TMRUComboBox
     Left = 128
     Top = 8
-    Width = 320
+    Width = 384
     Height = 21
     DropDownCount = 16
     HistoryListCount = 32
@@ -61,14 +61,14 @@ object GlottaSearchForm: TGlottaSearchForm
   object GroupOptions: TGroupBox
     Left = 252
     Top = 38
-    Width = 196
+    Width = 260
     Height = 92
     Caption = 'Options'
     TabOrder = 2
     object BtnFromCursor: TCheckBox
       Left = 10
       Top = 20
-      Width = 180
+      Width = 244
       Height = 20
       Caption = 'Search from cursor position'
       TabOrder = 0
@@ -77,7 +77,7 @@ object GlottaSearchForm: TGlottaSearchForm
     object BtnBackward: TCheckBox
       Left = 10
       Top = 42
-      Width = 180
+      Width = 244
       Height = 20
       Caption = 'Search backward'
       TabOrder = 1
@@ -86,7 +86,7 @@ object GlottaSearchForm: TGlottaSearchForm
     object BtnCaseSensitive: TCheckBox
       Left = 10
       Top = 64
-      Width = 180
+      Width = 244
       Height = 20
       Caption = 'Case sensitive'
       TabOrder = 2
@@ -95,7 +95,7 @@ object GlottaSearchForm: TGlottaSearchForm
   object ButtonPanel: TButtonPanel
     Left = 0
     Top = 133
-    Width = 456
+    Width = 520
     Height = 48
     Align = alBottom
     BevelOuter = bvNone

@@ -5,13 +5,13 @@ object GlottaImportForm: TGlottaImportForm
   BorderStyle = bsDialog
   Caption = 'Import Language from %s'
   ClientHeight = 400
-  ClientWidth = 600
+  ClientWidth = 680
   Font.Height = -12
   OnCreate = FormCreate
   object TopPanel: TPanel
     Left = 0
     Top = 0
-    Width = 600
+    Width = 680
     Height = 28
     Align = alTop
     Alignment = taLeftJustify
@@ -22,7 +22,7 @@ object GlottaImportForm: TGlottaImportForm
   object ButtonPanel: TButtonPanel
     Left = 0
     Top = 352
-    Width = 600
+    Width = 680
     Height = 48
     Align = alBottom
     BevelOuter = bvNone
@@ -48,7 +48,7 @@ object GlottaImportForm: TGlottaImportForm
   object OptionsPanel: TPanel
     Left = 0
     Top = 232
-    Width = 600
+    Width = 680
     Height = 120
     Align = alBottom
     BevelOuter = bvNone
@@ -56,14 +56,14 @@ object GlottaImportForm: TGlottaImportForm
     object ModeGroup: TGroupBox
       Left = 8
       Top = 4
-      Width = 288
+      Width = 328
       Height = 112
       Caption = 'Import mode'
       TabOrder = 0
       object BtnClearExisting: TRadioButton
         Left = 12
         Top = 24
-        Width = 270
+        Width = 310
         Height = 22
         Caption = 'Clear existing entries'
         TabOrder = 0
@@ -71,7 +71,7 @@ object GlottaImportForm: TGlottaImportForm
       object BtnAddAll: TRadioButton
         Left = 12
         Top = 52
-        Width = 270
+        Width = 310
         Height = 22
         Caption = 'Add all entries'
         TabOrder = 1
@@ -79,7 +79,7 @@ object GlottaImportForm: TGlottaImportForm
       object BtnAddNotExisting: TRadioButton
         Left = 12
         Top = 80
-        Width = 270
+        Width = 310
         Height = 22
         Caption = 'Add not yet existing entries'
         Checked = True
@@ -87,16 +87,16 @@ object GlottaImportForm: TGlottaImportForm
       end
     end
     object SettingsGroup: TGroupBox
-      Left = 304
+      Left = 344
       Top = 4
-      Width = 288
+      Width = 328
       Height = 112
       Caption = 'Settings'
       TabOrder = 1
       object BtnInitNewProps: TCheckBox
         Left = 12
         Top = 24
-        Width = 270
+        Width = 310
         Height = 22
         Caption = 'Initialize not loaded entries'
         TabOrder = 0
@@ -104,7 +104,7 @@ object GlottaImportForm: TGlottaImportForm
       object BtnShowWarnings: TCheckBox
         Left = 12
         Top = 52
-        Width = 270
+        Width = 310
         Height = 22
         Caption = 'Show warnings'
         State = cbChecked
@@ -113,7 +113,7 @@ object GlottaImportForm: TGlottaImportForm
       object BtnAsDefault: TCheckBox
         Left = 12
         Top = 80
-        Width = 270
+        Width = 310
         Height = 22
         Caption = 'These settings as default'
         TabOrder = 2
@@ -123,11 +123,11 @@ object GlottaImportForm: TGlottaImportForm
   object Grid: TSortGridEx
     Left = 0
     Top = 28
-    Width = 600
+    Width = 680
     Height = 204
     Align = alClient
     ColCount = 3
-    DefaultColWidth = 180
+    DefaultColWidth = 220
     DefaultRowHeight = 20
     FixedCols = 0
     RowCount = 2

@@ -12,6 +12,9 @@
 #include "Glotta.h"
 #include "GlottaCheck.h"
 #include "GlottaEditor.h"
+#include "GlottaImport.h"
+#include "GlottaLanguages.h"
+#include "GlottaList.h"
 #include "GlottaParser.h"
 #include "GlottaSearch.h"
 #include "GlottaSetup.h"
@@ -59,6 +62,11 @@ TEST(QtGlottaFormsTest, TheDialogsInEitherLanguage) {
   TComponent owner(nullptr);
   auto* glotta = new TGlotta(&owner);
   glotta->SetName("Glotta");
+  for (const char* name : {"English", "Deutsch", "Fran\xC3\xA7" "ais"}) {
+    TLanguageEntry* l = glotta->LanguageManager()->Langs()->Add();
+    l->SetName(name);
+    l->SetSubIndex(glotta->LanguageManager()->GetLangCount() - 1);
+  }
   TStringList names;
   names.SetText("Greeting\nFarewell\nOrderConfirmed");
   const String source =
@@ -84,6 +92,17 @@ TEST(QtGlottaFormsTest, TheDialogsInEitherLanguage) {
     Picture<TGlottaViewForm>("view", language, [&](TGlottaViewForm* f) {
       f->Glotta()->SetLanguage(language);
       f->Init();
+    });
+    Picture<TLanguageSelectForm>("languages", language,
+                                 [&](TLanguageSelectForm* f) { f->Init(glotta->LanguageManager(), true, nullptr, nullptr); });
+    Picture<TLanguageListForm>("language-table", language, [](TLanguageListForm* f) {
+      f->SetSelectedName("Deutsch");
+      f->FillList();
+    });
+    TStringList sections;  // the dialog works on the caller's list while it is open
+    Picture<TGlottaImportForm>("import", language, [&](TGlottaImportForm* f) {
+      sections.SetText("TOrderForm=English\nTOrderForm=Deutsch\nTOtherForm=Fran\xC3\xA7" "ais\n=Italiano");
+      f->Init("/home/user/order.lng.txt", &sections, false, &owner, nullptr, nullptr);
     });
   }
 }

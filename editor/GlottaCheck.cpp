@@ -120,8 +120,7 @@ void TGlottaVerifyForm::FormCreate(TObject*) {
   GetSizeMinTrack()->SetSizeY(350);
   GetSizeMinTrack()->SetEnabled(true);
   const Integer buttons = OwnedComponent<TPanel>(this, "PanelButtons")->Width();
-  // The references have three columns, the available strings one.
-  PanelAvail()->SetWidth((GetClientWidth() - buttons) / 3);
+  PanelAvail()->SetWidth((GetClientWidth() - buttons) / 2);
   BtnUnused()->SetVisible(false);
   CheckButtons();
 }

@@ -4,13 +4,13 @@ object GlottaVerifyForm: TGlottaVerifyForm
   BorderIcons = [biSystemMenu, biMaximize]
   Caption = 'Consistency Check of user-definied Strings'
   ClientHeight = 319
-  ClientWidth = 920
+  ClientWidth = 940
   Position = poScreenCenter
   OnCreate = FormCreate
   object PanelTop: TPanel
     Left = 0
     Top = 0
-    Width = 920
+    Width = 940
     Height = 26
     Align = alTop
     Alignment = taLeftJustify
@@ -20,7 +20,7 @@ object GlottaVerifyForm: TGlottaVerifyForm
   object ButtonPanel: TButtonPanel
     Left = 0
     Top = 271
-    Width = 920
+    Width = 940
     Height = 48
     Align = alBottom
     BevelOuter = bvNone
@@ -68,7 +68,7 @@ object GlottaVerifyForm: TGlottaVerifyForm
       Columns = <
         item
           Caption = 'String-ID'
-          Width = 200
+          Width = 150
         end>
       ReadOnly = True
       RowSelect = True
@@ -157,11 +157,11 @@ object GlottaVerifyForm: TGlottaVerifyForm
         end
         item
           Caption = 'String-ID/Text'
-          Width = 180
+          Width = 125
         end
         item
           Caption = 'Action'
-          Width = 120
+          Width = 125
         end>
       ReadOnly = True
       RowSelect = True

@@ -390,6 +390,8 @@ object GlottaEditorForm: TGlottaEditorForm
     ShowLoadError = False
     ShowSaveError = False
   end
+  object XelInfo: TXelInfo
+  end
   object LogFile: TLogFile
     Directory = fdTemporary
     FileName = 'XelGlotta/Index.txt'

@@ -12,6 +12,7 @@
 #include "LanguageImport.h"
 #include "MsgBox.h"
 #include "VersionControl.h"
+#include "XelInfo.h"
 
 #include <filesystem>
 
@@ -267,8 +268,9 @@ void TGlottaEditorForm::SetInterfaceLanguage(TObject* sender, const String& lang
 void TGlottaEditorForm::ItemHelpClick(TObject*) { ShowGlottaHelp(kHelpContents); }
 
 void TGlottaEditorForm::ItemAboutClick(TObject*) {
-  ShowMessageText(FOrgCaption + " " + Version() + "\n" + Text("CreatedBy"), MsgBox::mtInformation, {MsgBox::mbOK},
-                  Text("About"));
+  auto* about = OwnedComponent<TXelInfo>(this, "XelInfo");
+  about->SetProductName(FOrgCaption);
+  about->Execute();
 }
 
 void TGlottaEditorForm::ItemShowSourceClick(TObject*) {

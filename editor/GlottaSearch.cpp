@@ -10,6 +10,7 @@
 #include "MRUComboBox.h"
 #include "RegisterControls.h"
 #include "StringTools.h"
+#include "Sounds.h"
 #include "VersionControl.h"
 
 XEL_UNIT_VERSION("$Header: /editor/GlottaSearch.cpp 1 11.12.26 3:55 XG $")
@@ -23,6 +24,7 @@ TGlottaBeep gBeep = nullptr;
 
 void Beep() {
   if (gBeep) gBeep();
+  else MessageBeep();
 }
 
 }  // namespace

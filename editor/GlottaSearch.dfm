@@ -28,14 +28,14 @@ object GlottaSearchForm: TGlottaSearchForm
   object GroupMode: TGroupBox
     Left = 8
     Top = 38
-    Width = 236
+    Width = 280
     Height = 92
     Caption = 'Search in'
     TabOrder = 1
     object BtnInValues: TRadioButton
       Left = 10
       Top = 20
-      Width = 220
+      Width = 264
       Height = 20
       Caption = 'Property values'
       Checked = True
@@ -44,7 +44,7 @@ object GlottaSearchForm: TGlottaSearchForm
     object BtnInDescs: TRadioButton
       Left = 10
       Top = 42
-      Width = 220
+      Width = 264
       Height = 20
       Caption = 'Property descriptor/string ID'
       TabOrder = 1
@@ -52,23 +52,23 @@ object GlottaSearchForm: TGlottaSearchForm
     object BtnInNames: TRadioButton
       Left = 10
       Top = 64
-      Width = 220
+      Width = 264
       Height = 20
       Caption = 'Component name and type'
       TabOrder = 2
     end
   end
   object GroupOptions: TGroupBox
-    Left = 252
+    Left = 296
     Top = 38
-    Width = 260
+    Width = 216
     Height = 92
     Caption = 'Options'
     TabOrder = 2
     object BtnFromCursor: TCheckBox
       Left = 10
       Top = 20
-      Width = 244
+      Width = 200
       Height = 20
       Caption = 'Search from cursor position'
       TabOrder = 0
@@ -77,7 +77,7 @@ object GlottaSearchForm: TGlottaSearchForm
     object BtnBackward: TCheckBox
       Left = 10
       Top = 42
-      Width = 244
+      Width = 200
       Height = 20
       Caption = 'Search backward'
       TabOrder = 1
@@ -86,7 +86,7 @@ object GlottaSearchForm: TGlottaSearchForm
     object BtnCaseSensitive: TCheckBox
       Left = 10
       Top = 64
-      Width = 244
+      Width = 200
       Height = 20
       Caption = 'Case sensitive'
       TabOrder = 2

@@ -69,8 +69,7 @@ bool GlottaSearch(TGlottaEditorForm* editor);
 // hit; without one the warning sound plays and the cursor stays. No wrap-around.
 bool GlottaSearchAgain(TGlottaEditorForm* editor, TObject* sender);
 
-// The warning sound of a search without hit; the widget sets have no sound of their own,
-// so the program that has one installs it (nullptr: silence).
+// The warning sound of a search without hit (nullptr: the system's warning beep).
 using TGlottaBeep = void (*)();
 void SetGlottaBeep(TGlottaBeep beep);
 

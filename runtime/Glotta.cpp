@@ -1,9 +1,19 @@
 #include "Glotta.h"
 
+#include "ColorPanel.h"
 #include "ConfigFile.h"
+#include "EditEx.h"
+#include "EnumComboBox.h"
+#include "FileDelete.h"
+#include "FileSearch.h"
+#include "LabelEx.h"
+#include "LogFile.h"
 #include "MRUComboBox.h"
 #include "SortGridEx.h"
+#include "StrList.h"
 #include "SyncThread.h"
+#include "URLLabel.h"
+#include "XelInfo.h"
 
 #include "Application.h"
 #include "ButtonPanel.h"
@@ -472,6 +482,16 @@ void RegisterGlottaClasses() {
   RegisterSortGridClasses();
   RegisterConfigFileClasses();
   RegisterSyncThreadClasses();
+  RegisterColorPanelClasses();
+  RegisterEditExClasses();
+  RegisterEnumComboBoxClasses();
+  RegisterFileDeleteClasses();
+  RegisterFileSearchClasses();
+  RegisterLabelExClasses();
+  RegisterLogFileClasses();
+  RegisterStrListClasses();
+  RegisterURLLabelClasses();
+  RegisterXelInfoClasses();
 }
 
 }  // namespace xel

@@ -265,7 +265,9 @@ TMenuItem* TMenu::FindItemByShortCut(TShortCut shortCut) const {
   std::function<TMenuItem*(TMenuItem*)> find = [&](TMenuItem* parent) -> TMenuItem* {
     for (int i = 0; i < parent->Count(); ++i) {
       TMenuItem* item = parent->Items(i);
-      if (!item->GetVisible() || !item->GetEnabled()) continue;
+      // Hidden items keep their shortcuts (a hidden debug menu is reached by its keys);
+      // a disabled item and everything below it does not answer.
+      if (!item->GetEnabled()) continue;
       if (item->GetShortCut() == shortCut) return item;
       if (TMenuItem* sub = find(item)) return sub;
     }

@@ -670,6 +670,13 @@ TEST_F(EditorTest, HelpAboutAndTheSourceWindow) {
   THelpProbe probe;
   Application->OnHelp = MakeMethod<&THelpProbe::Help>(&probe);
   TEditorSession session;
+  // About: the product box titled with the editor's caption.
+  session.Dialogs.push_back([&](TCustomForm* f) {
+    auto* message = dynamic_cast<TLabel*>(f->FindComponent("Message"));
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(message->GetText(), "Xel Glotta 1.31, Xel GbR") << f->GetText();
+    f->SetModalResult(mrOk);
+  });
   session.Dialogs.push_back([&](TCustomForm* f) {
     EXPECT_EQ(f->GetText(), "[]");
     ASSERT_EQ(f->ControlCount(), 1);
@@ -684,17 +691,16 @@ TEST_F(EditorTest, HelpAboutAndTheSourceWindow) {
     English(editor);
     Headless::PressKey(editor, VK_F1);
     editor->ItemAboutClick(editor->Item("ItemAbout"));
-    // The debug menu is hidden, and with it its shortcut.
-    Headless::PressKey(editor, VK_F12, {ssCtrl});
     EXPECT_EQ(session.Dialogs.size(), 1u);
-    editor->ItemShowSourceClick(editor->Item("ItemShowSource"));
+    // The debug menu is hidden; its shortcut opens the source window all the same.
+    Headless::PressKey(editor, VK_F12, {ssCtrl});
+    EXPECT_TRUE(session.Dialogs.empty());
     Close(editor);
   });
   session.Run(Glotta);
   Application->OnHelp = {};
   EXPECT_EQ(probe.Contexts, std::vector<Integer>{1});
-  ASSERT_EQ(session.Messages.size(), 1u);
-  EXPECT_NE(session.Messages[0].find("Xel Glotta 1.31"), String::npos) << session.Messages[0];
+  EXPECT_TRUE(session.Messages.empty());
   EXPECT_TRUE(session.Dialogs.empty());
 }
 

@@ -4,6 +4,7 @@
 #include "GlottaModule.h"
 #include "GlottaSearch.h"
 #include "RegisterControls.h"
+#include "Sounds.h"
 
 namespace xel::test {
 namespace {
@@ -15,7 +16,8 @@ struct TSearchEnvironment : testing::Environment {
     RegisterGlottaModuleClasses();
     RegisterClasses({TEditorProbe::StaticClass()});
     InstallHeadlessWidgetSet();
-    SetGlottaBeep([] { ++Beeps; });
+    // The system's beep, as a search without hit sounds it.
+    SetBeepProc([] { ++Beeps; });
   }
   static inline int Beeps = 0;
 };

@@ -25,6 +25,7 @@
 #include "Menus.h"
 #include "QtCanvas.h"
 #include "QtWSControls.h"
+#include "Sounds.h"
 
 namespace xel {
 
@@ -236,6 +237,7 @@ void FinalizeQtWidgetSet() {
   if (!dynamic_cast<TQtWidgetSet*>(WidgetSet())) return;
   if (Application) Application->DestroyComponents();
   SetWidgetSet(nullptr);
+  SetBeepProc(nullptr);
   delete QCoreApplication::instance();
 }
 
@@ -243,6 +245,7 @@ TQtWidgetSet* InstallQtWidgetSet() {
   auto ws = std::make_unique<TQtWidgetSet>();
   auto* raw = ws.get();
   SetWidgetSet(std::move(ws));
+  SetBeepProc([] { QApplication::beep(); });
   return raw;
 }
 

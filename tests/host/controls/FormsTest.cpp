@@ -62,7 +62,15 @@ TEST_F(FormsTest, ShortcutsReachTheMenuFromAnyFocusedControl) {
   Headless::PressKey(&f, 'X', {ssAlt});  // disabled: nothing
   f.ExitItem()->SetEnabled(true);
   Headless::PressKey(&f, 'X', {ssAlt});
-  EXPECT_EQ(f.Log, (std::vector<String>{"create:initial", "save", "exit"}));
+  // A hidden menu still answers its shortcuts; a disabled one does not.
+  TMenuItem* fileMenu = f.GetMenu()->Items()->Items(0);
+  fileMenu->SetVisible(false);
+  Headless::PressKey(&f, 'X', {ssAlt});
+  fileMenu->SetVisible(true);
+  fileMenu->SetEnabled(false);
+  Headless::PressKey(&f, 'X', {ssAlt});
+  fileMenu->SetEnabled(true);
+  EXPECT_EQ(f.Log, (std::vector<String>{"create:initial", "save", "exit", "exit"}));
   // The memo received no character for the shortcut keys.
   EXPECT_EQ(f.Memo1()->GetText(), "first line\r\nsecond line");
 }

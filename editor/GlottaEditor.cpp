@@ -9,6 +9,7 @@
 #include "Format.h"
 #include "Glotta.h"
 #include "GlottaCheck.h"
+#include "GlottaFindings.h"
 #include "GlottaImport.h"
 #include "GlottaLanguages.h"
 #include "GlottaModule.h"
@@ -31,8 +32,10 @@ namespace xel {
 
 namespace {
 
-// Read-only cells stand out from the cells that take typing.
+// Read-only cells stand out from the cells that take typing, and cells that break a check
+// rule from both.
 constexpr TColor kReadOnlyColor = TColor(0x00D0E0D0);
+constexpr TColor kFindingColor = TColor(0x00B4C8FF);
 // Language columns never shrink below this, however narrow the window.
 constexpr Integer kMinLangColWidth = 40;
 constexpr const char* kVersion = "1.31";
@@ -52,7 +55,17 @@ bool HasLanguage(TGlotta* glotta, const String& language) {
 // The menu items whose check marks the editor keeps.
 constexpr const char* kCheckedItems[] = {"ItemCompName",   "ItemCompType",     "ItemPropType",
                                          "ItemPropDesc",   "ItemStringID",     "ItemAutoBackup",
-                                         "ItemInitNewProps", "ItemVerifyStringsAtStart"};
+                                         "ItemInitNewProps", "ItemVerifyStringsAtStart", "ItemRuleMissing",
+                                         "ItemRulePlaceholders", "ItemRuleAccelerators", "ItemRuleBlanks",
+                                         "ItemRulePunctuation", "ItemRuleValue", "ItemRuleFit"};
+
+// The options menu's item of each check rule the editor applies.
+constexpr std::pair<const char*, TCheckRule> kRuleItems[] = {
+    {"ItemRuleMissing", crMissing}, {"ItemRulePlaceholders", crPlaceholders}, {"ItemRuleAccelerators", crAccelerators},
+    {"ItemRuleBlanks", crBlanks},   {"ItemRulePunctuation", crPunctuation},   {"ItemRuleValue", crValue},
+    {"ItemRuleFit", crFit}};
+
+const std::vector<TCheckFinding> kNoFindings;
 
 // The tool buttons with a picture of their own; the second glyph of a two-glyph picture is
 // the disabled one.
@@ -226,6 +239,8 @@ void TGlottaEditorForm::RefreshGrid() {
     InitRow(i + 1, static_cast<TConsistentLangPropertyEntry*>(FRows->Objects(i)), FRows->Strings(i));
   AutoSizeGrid();
   Grid()->InitValidate();
+  // Languages or items may have come or gone: nothing found before holds.
+  RefreshFindings();
   CheckConditions();
   WriteStatus();
 }
@@ -375,8 +390,110 @@ void TGlottaEditorForm::SetModified() {
   CheckConditions();
 }
 
-void TGlottaEditorForm::GridGetCellFormat(TObject*, Integer col, Integer row, TGridDrawState, TFormatOptions& format) {
-  if (row >= 1 && !IsCellEditable(col, row)) format.Brush->SetColor(kReadOnlyColor);
+void TGlottaEditorForm::GridGetCellFormat(TObject*, Integer col, Integer row, TGridDrawState state,
+                                          TFormatOptions& format) {
+  if (row < 1) return;
+  if (!IsCellEditable(col, row)) format.Brush->SetColor(kReadOnlyColor);
+  // The cell under the cursor keeps its highlight; the status bar names its findings.
+  else if (!state.Contains(gdSelected) && !CellFindings(col, row).empty()) format.Brush->SetColor(kFindingColor);
+}
+
+void TGlottaEditorForm::GridClick(TObject*) { WriteFindingStatus(); }
+
+// ---- the check rules ----------------------------------------------------------------------------
+
+// The rules for lost components and the program's sources need the form's file and the
+// sources, which the editor does not have.
+const TCheckRules TGlottaEditorForm::EditorCheckRules{crMissing, crPlaceholders, crAccelerators, crBlanks,
+                                                      crPunctuation, crValue, crFit};
+
+TCheckRules TGlottaEditorForm::CheckRules() const {
+  TCheckRules rules;
+  for (const auto& [item, rule] : kRuleItems)
+    if (Item(item)->GetChecked()) rules.Include(rule);
+  return rules;
+}
+
+void TGlottaEditorForm::SetCheckRules(TCheckRules rules) {
+  for (const auto& [item, rule] : kRuleItems) Item(item)->SetChecked(rules.Contains(rule));
+  RefreshFindings();
+}
+
+void TGlottaEditorForm::ItemCheckRuleClick(TObject* sender) {
+  auto* item = ClassCast<TMenuItem>(sender);
+  if (!item) return;
+  item->SetChecked(!item->GetChecked());
+  RefreshFindings();
+}
+
+void TGlottaEditorForm::RefreshFindings() {
+  FFindings.clear();
+  FItemRefs.clear();
+  for (const TLanguageItemRef& ref : LanguageItems(FManager.get())) FItemRefs.emplace(ref.Item, ref);
+  for (Integer i = 0; i < FRows->Count(); ++i)
+    UpdateFindings(static_cast<TConsistentLangPropertyEntry*>(FRows->Objects(i)));
+  Grid()->Invalidate();
+  WriteFindingStatus();
+}
+
+void TGlottaEditorForm::UpdateFindings(TConsistentLangPropertyEntry* entry) {
+  if (!entry) return;
+  auto ref = FItemRefs.find(entry);
+  // A named string added since the grid was filled.
+  if (ref == FItemRefs.end()) {
+    FItemRefs.clear();
+    for (const TLanguageItemRef& r : LanguageItems(FManager.get())) FItemRefs.emplace(r.Item, r);
+    ref = FItemRefs.find(entry);
+  }
+  std::vector<std::vector<TCheckFinding>>& cells = FFindings[entry];
+  cells.clear();
+  if (ref == FItemRefs.end()) return;
+  const Integer languages = FManager->GetLangCount();
+  if (languages == 0) return;
+  const int source = CheckSourceLanguage(FManager.get());
+  const TCheckRules rules = CheckRules();
+  for (Integer l = 0; l < languages; ++l) cells.push_back(CheckTranslation(FManager.get(), ref->second, l, source, rules));
+}
+
+void TGlottaEditorForm::ForgetFindings(const TConsistentLangPropertyEntry* entry) {
+  FFindings.erase(entry);
+  FItemRefs.erase(entry);
+}
+
+const std::vector<TCheckFinding>& TGlottaEditorForm::CellFindings(Integer col, Integer row) {
+  TConsistentLangPropertyEntry* entry = RowEntry(row);
+  const Integer language = col - FFirstLangCol;
+  if (!entry || language < 0 || language >= FManager->GetLangCount()) return kNoFindings;
+  auto found = FFindings.find(entry);
+  // A row added without a refresh of the grid.
+  if (found == FFindings.end()) {
+    UpdateFindings(entry);
+    found = FFindings.find(entry);
+  }
+  const auto& cells = found->second;
+  return language < static_cast<Integer>(cells.size()) ? cells[language] : kNoFindings;
+}
+
+std::vector<TGlottaEditorForm::TCellFinding> TGlottaEditorForm::Findings() {
+  std::vector<TCellFinding> findings;
+  TSortGrid* grid = Grid();
+  for (Integer row = grid->GetFixedRows(); row < grid->GetRowCount(); ++row)
+    for (Integer col = FFirstLangCol; col < grid->GetColCount(); ++col)
+      for (const TCheckFinding& f : CellFindings(col, row)) findings.push_back({col, row, f});
+  return findings;
+}
+
+void TGlottaEditorForm::WriteFindingStatus() {
+  TStatusPanels* panels = StatusBar()->GetPanels();
+  if (panels->Count() < 5) return;
+  const std::vector<TCheckFinding>& findings = CellFindings(Grid()->Col(), Grid()->Row());
+  String text;
+  if (findings.size() == 1)
+    text = Format(Text("Finding"), {CheckRuleName(findings[0].Rule), findings[0].Message});
+  else if (findings.size() > 1)
+    text = Format(Text("Findings"), {CheckRuleName(findings[0].Rule), findings[0].Message,
+                                     static_cast<Integer>(findings.size() - 1)});
+  panels->Items(3)->SetText(text);
 }
 
 void TGlottaEditorForm::GridCellValidate(TObject*, Integer col, Integer row, String& value, bool& valid) {
@@ -400,6 +517,8 @@ void TGlottaEditorForm::GridCellValidate(TObject*, Integer col, Integer row, Str
         const int slot = ColToLangIndex(col);
         entry->SetLangValue(slot, Variant(value));
         value = TranslateValue(entry, slot);
+        // The design language's text is what the row's other cells are held against.
+        UpdateFindings(entry);
       }
     } else if (col == FDescCol && IsNamedString(entry)) {
       value = Trim(value);
@@ -410,6 +529,9 @@ void TGlottaEditorForm::GridCellValidate(TObject*, Integer col, Integer row, Str
       } else if (TLanguageManager::IsStringNameValid(value)) {
         FManager->Names()->Put(entry->IndexValue(), value);
         entry->SetName(value);
+        // The findings name the item by its key, which is the string's name.
+        FItemRefs.erase(entry);
+        UpdateFindings(entry);
       } else {
         valid = false;
         ShowText("EStringIDInvalid", MsgBox::mtError, {});
@@ -418,6 +540,8 @@ void TGlottaEditorForm::GridCellValidate(TObject*, Integer col, Integer row, Str
   }
   if (valid) FCellState = 1;
   else Grid()->SetEditorMode(false);
+  WriteFindingStatus();
+  Grid()->Invalidate();
 }
 
 void TGlottaEditorForm::GridKeyPress(TObject*, char& key) {
@@ -524,12 +648,13 @@ void TGlottaEditorForm::GlottaChange(TObject*) {
   InitGridHeader();
   AutoSizeGrid();
   WriteStatus();
+  WriteFindingStatus();
   SyncLangStatus();
 }
 
 void TGlottaEditorForm::InitCaptions() {
   TStatusPanels* panels = StatusBar()->GetPanels();
-  if (panels->Count() > 3) panels->Items(3)->SetText(Text("CreatedBy"));
+  if (panels->Count() > 4) panels->Items(4)->SetText(Text("CreatedBy"));
 }
 
 void TGlottaEditorForm::SyncLangStatus() {
@@ -716,6 +841,7 @@ void RegisterGlottaEditorClasses() {
   RegisterGlottaSetupClasses();
   RegisterGlottaStatusClasses();
   RegisterGlottaViewClasses();
+  RegisterGlottaFindingsClasses();
 }
 
 namespace {

@@ -164,6 +164,7 @@ object GlottaEditorForm: TGlottaEditorForm
     OnSelectCell = GridSelectCell
     OnSetEditText = GridSetEditText
     OnCellValidate = GridCellValidate
+    OnClick = GridClick
     OnColumnWidthsChanged = GridColumnWidthsChanged
     OnGetCellFormat = GridGetCellFormat
   end
@@ -181,6 +182,9 @@ object GlottaEditorForm: TGlottaEditorForm
       end
       item
         Width = 150
+      end
+      item
+        Width = 320
       end
       item
         Width = 50
@@ -237,6 +241,10 @@ object GlottaEditorForm: TGlottaEditorForm
         Caption = 'String Consistency Check at Dialog Start'
         Checked = True
         OnClick = ItemOptionClick
+      end
+      object ItemCheckTranslations: TMenuItem
+        Caption = 'Check &Translations...'
+        OnClick = ItemCheckTranslationsClick
       end
       object N4: TMenuItem
         Caption = '-'
@@ -313,6 +321,44 @@ object GlottaEditorForm: TGlottaEditorForm
       object ItemInitNewProps: TMenuItem
         Caption = 'Initialize &New Property Entries'
         OnClick = ItemInitNewPropsClick
+      end
+      object ItemCheckRules: TMenuItem
+        Caption = 'Check &Rules'
+        object ItemRuleMissing: TMenuItem
+          Caption = '&Missing Translations'
+          Checked = True
+          OnClick = ItemCheckRuleClick
+        end
+        object ItemRulePlaceholders: TMenuItem
+          Caption = '&Placeholders'
+          Checked = True
+          OnClick = ItemCheckRuleClick
+        end
+        object ItemRuleAccelerators: TMenuItem
+          Caption = '&Accelerators (&&)'
+          Checked = True
+          OnClick = ItemCheckRuleClick
+        end
+        object ItemRuleBlanks: TMenuItem
+          Caption = '&Leading and Trailing Blanks'
+          Checked = True
+          OnClick = ItemCheckRuleClick
+        end
+        object ItemRulePunctuation: TMenuItem
+          Caption = 'Closing P&unctuation'
+          Checked = True
+          OnClick = ItemCheckRuleClick
+        end
+        object ItemRuleValue: TMenuItem
+          Caption = '&Values the Property Accepts'
+          Checked = True
+          OnClick = ItemCheckRuleClick
+        end
+        object ItemRuleFit: TMenuItem
+          Caption = '&Text Fits Its Control'
+          Checked = True
+          OnClick = ItemCheckRuleClick
+        end
       end
       object N6: TMenuItem
         Caption = '-'

@@ -5,9 +5,10 @@
 // old data as a time-stamped backup.
 #pragma once
 
-#include <memory>
-
 #include <functional>
+#include <memory>
+#include <unordered_map>
+#include <vector>
 
 #include "Buttons.h"
 #include "ComCtrls.h"
@@ -16,6 +17,7 @@
 #include "Dialogs.h"
 #include "Glotta.h"
 #include "GlottaSearch.h"
+#include "LanguageCheck.h"
 #include "LogFile.h"
 #include "Menus.h"
 #include "MsgBox.h"
@@ -101,6 +103,8 @@ public:
   static inline std::function<bool(TStrings* domains, String& domain, bool& topLevel)> OnExecuteSetup;
   // The import status form, shown modally with the import's warnings and errors.
   static inline std::function<void(TStrings* warnings, TStrings* errors, TFont* font)> OnShowImportStatus;
+  // ItemCheckTranslationsClick: the list of the grid's findings.
+  static inline std::function<void(TGlottaEditorForm* editor)> OnCheckTranslations;
   // The search of the window's search commands.
   TGlottaSearchState& SearchState() { return FSearch; }
   // The source as the editor read it when it opened: the data do not change.
@@ -108,6 +112,24 @@ public:
     FSource = source;
     FSourceModified = false;
   }
+
+  // The check rules that mark cells: the rules of `glotta check` that need nothing but the
+  // language data, each one switched on or off by its item in the options menu.
+  static const TCheckRules EditorCheckRules;
+  TCheckRules CheckRules() const;
+  void SetCheckRules(TCheckRules rules);
+  // A language cell's findings against the design language, as CheckTranslations finds
+  // them; empty for every other cell. They are worked out when the grid is filled and when
+  // a cell of the row is edited, not when the cell is painted.
+  const std::vector<TCheckFinding>& CellFindings(Integer col, Integer row);
+  struct TCellFinding {
+    Integer Col, Row;
+    TCheckFinding Finding;
+  };
+  // The findings of every cell, row by row as the grid shows them.
+  std::vector<TCellFinding> Findings();
+  // Writes the status bar's finding panel for the cell under the cursor.
+  void WriteFindingStatus();
 
   // The grid model.
   void RefreshGrid();
@@ -148,6 +170,7 @@ public:
   void GridGetCellFormat(TObject* sender, Integer col, Integer row, TGridDrawState state, TFormatOptions& format);
   void GridColumnWidthsChanged(TObject* sender);
   void GridCellValidate(TObject* sender, Integer col, Integer row, String& value, bool& valid);
+  void GridClick(TObject* sender);
   void ItemImportClick(TObject* sender);
   void ItemExportClick(TObject* sender);
   void ItemAcceptClick(TObject* sender);
@@ -156,6 +179,8 @@ public:
   void ItemAddStrClick(TObject* sender);
   void ItemDelEntryClick(TObject* sender);
   void ItemVerifyStringsClick(TObject* sender);
+  void ItemCheckTranslationsClick(TObject* sender);
+  void ItemCheckRuleClick(TObject* sender);
   void ItemSearchClick(TObject* sender);
   void ItemSearchAgainClick(TObject* sender);
   void ItemViewTypeClick(TObject* sender);
@@ -189,6 +214,7 @@ public:
                            PublishedMethod<&C::GridGetCellFormat>("GridGetCellFormat"),
                            PublishedMethod<&C::GridColumnWidthsChanged>("GridColumnWidthsChanged"),
                            PublishedMethod<&C::GridCellValidate>("GridCellValidate"),
+                           PublishedMethod<&C::GridClick>("GridClick"),
                            PublishedMethod<&C::ItemImportClick>("ItemImportClick"),
                            PublishedMethod<&C::ItemExportClick>("ItemExportClick"),
                            PublishedMethod<&C::ItemAcceptClick>("ItemAcceptClick"),
@@ -197,6 +223,8 @@ public:
                            PublishedMethod<&C::ItemAddStrClick>("ItemAddStrClick"),
                            PublishedMethod<&C::ItemDelEntryClick>("ItemDelEntryClick"),
                            PublishedMethod<&C::ItemVerifyStringsClick>("ItemVerifyStringsClick"),
+                           PublishedMethod<&C::ItemCheckTranslationsClick>("ItemCheckTranslationsClick"),
+                           PublishedMethod<&C::ItemCheckRuleClick>("ItemCheckRuleClick"),
                            PublishedMethod<&C::ItemSearchClick>("ItemSearchClick"),
                            PublishedMethod<&C::ItemSearchAgainClick>("ItemSearchAgainClick"),
                            PublishedMethod<&C::ItemViewTypeClick>("ItemViewTypeClick"),
@@ -234,6 +262,12 @@ private:
   void SetInterfaceLanguage(TObject* sender, const String& language);
 
   String LanguageHeader(Integer index) const;
+  // The findings of every item anew (the grid was filled, a rule switched).
+  void RefreshFindings();
+  // The findings of one item in every language: a value of the row changed.
+  void UpdateFindings(TConsistentLangPropertyEntry* entry);
+  // An item leaves the working copy.
+  void ForgetFindings(const TConsistentLangPropertyEntry* entry);
 
   TComponent* FRoot = nullptr;
   TGlotta* FGlotta = nullptr;
@@ -263,6 +297,9 @@ private:
   String FLastBackup;
   TGlottaSearchState FSearch;
   bool FClosing = false;
+  // The check's view of the items (their keys) and each item's findings by language index.
+  std::unordered_map<const TConsistentLangPropertyEntry*, TLanguageItemRef> FItemRefs;
+  std::unordered_map<const TConsistentLangPropertyEntry*, std::vector<std::vector<TCheckFinding>>> FFindings;
 };
 
 // The runner ExecuteGlottaEditor calls: the window, modally, on the component's data;

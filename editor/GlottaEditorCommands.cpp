@@ -139,6 +139,7 @@ void TGlottaEditorForm::ItemDelEntryClick(TObject*) {
   TConsistentLangPropertyEntry* entry = RowEntry(row);
   if (!entry) return;
   grid->SetObjects(0, row, nullptr);
+  ForgetFindings(entry);
   const int line = FRows->IndexOfObject(entry);
   if (line >= 0) FRows->Delete(line);
   // A named string leaves the list of names too; a property is no longer translated.
@@ -161,6 +162,11 @@ void TGlottaEditorForm::ItemDelEntryClick(TObject*) {
 void TGlottaEditorForm::ItemVerifyStringsClick(TObject* sender) {
   if (!CellValid()) return;
   if (OnVerifyStrings) OnVerifyStrings(this, sender);
+}
+
+void TGlottaEditorForm::ItemCheckTranslationsClick(TObject*) {
+  if (!CellValid()) return;
+  if (OnCheckTranslations) OnCheckTranslations(this);
 }
 
 void TGlottaEditorForm::ItemSearchClick(TObject*) {

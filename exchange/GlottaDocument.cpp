@@ -1,11 +1,13 @@
 #include "GlottaDocument.h"
 
+#include <algorithm>
 #include <deque>
 #include <unordered_set>
 #include <utility>
 
 #include "Application.h"
 #include "ClassRegistry.h"
+#include "Collection.h"
 #include "Expand.h"
 #include "FileTools.h"
 #include "Filer.h"
@@ -45,7 +47,7 @@ struct TStoredEntry {
 
 struct TIdentValue {
   String Component;  // empty for the root
-  String Prop;
+  String Prop;       // "OnClick"; in a collection item "Buttons.1.OnClick"
   String Ident;
 };
 
@@ -88,6 +90,28 @@ void ScanEntries(TReader& r, std::vector<TStoredEntry>& out, int depth) {
   r.ReadListEnd();
 }
 
+// The identifiers collection items hold: handlers of items (a button panel's buttons) must
+// be bound again when the document is written, as the components' own are.
+void ScanItemIdents(TReader& r, const String& component, const String& path, TScan& scan, int depth) {
+  if (depth > MaxScanDepth) throw EReadError("Collections are nested too deeply");
+  r.CheckValue(vaCollection);
+  for (int index = 0; !r.EndOfList(); ++index) {
+    const TValueType v = r.NextValue();
+    if (v == vaInt8 || v == vaInt16 || v == vaInt32) r.ReadInteger();
+    const String item = path + IntToStr(index) + ".";
+    r.ReadListBegin();
+    while (!r.EndOfList()) {
+      const String prop = r.ReadStr();
+      const TValueType next = r.NextValue();
+      if (next == vaIdent) scan.Idents.push_back({component, item + prop, r.ReadIdent()});
+      else if (next == vaCollection) ScanItemIdents(r, component, item + prop + ".", scan, depth + 1);
+      else r.SkipValue();
+    }
+    r.ReadListEnd();
+  }
+  r.ReadListEnd();
+}
+
 void ScanComponent(TReader& r, bool root, TScan& scan, int depth) {
   if (depth > MaxScanDepth) throw EReadError("Components are nested too deeply");
   Byte flags;
@@ -106,6 +130,7 @@ void ScanComponent(TReader& r, bool root, TScan& scan, int depth) {
     if (next == vaIdent) scan.Idents.push_back({root ? String() : name, prop, r.ReadIdent()});
     else if (prop == "LanguageManager_Comps" && next == vaCollection && scan.Entries.empty())
       ScanEntries(r, scan.Entries, 0);
+    else if (next == vaCollection) ScanItemIdents(r, root ? String() : name, prop + ".", scan, depth + 1);
     else r.SkipValue();
   }
   r.ReadListEnd();
@@ -268,8 +293,17 @@ void TGlottaDocument::Load(const String& binary) {
     TObject* instance = v.Component.empty() ? FRoot : FRoot->FindComponent(v.Component);
     String path = v.Prop;
     for (size_t dot = path.find('.'); instance && dot != String::npos; dot = path.find('.')) {
-      PPropInfo p = GetPropInfo(instance, path.substr(0, dot));
-      instance = p && p->Kind() == tkClass ? GetObjectProp(instance, p) : nullptr;
+      const String step = path.substr(0, dot);
+      if (auto* collection = dynamic_cast<TCollection*>(instance)) {
+        // The item's place, as the scan counted it.
+        const bool number = !step.empty() && step.size() < 9 &&
+                            std::all_of(step.begin(), step.end(), [](char c) { return c >= '0' && c <= '9'; });
+        const int index = number ? static_cast<int>(StrToInt(step)) : -1;
+        instance = index >= 0 && index < collection->Count() ? collection->Items(index) : nullptr;
+      } else {
+        PPropInfo p = GetPropInfo(instance, step);
+        instance = p && p->Kind() == tkClass ? GetObjectProp(instance, p) : nullptr;
+      }
       path.erase(0, dot + 1);
     }
     PPropInfo p = instance ? GetPropInfo(instance, path) : nullptr;

@@ -263,9 +263,7 @@ std::vector<TCheckFinding> CheckTranslation(TLanguageManager* manager, const TLa
   return findings;
 }
 
-std::vector<TCheckFinding> CheckTranslations(TLanguageManager* manager, TCheckRules rules,
-                                             const String& sourceLanguage) {
-  std::vector<TCheckFinding> findings;
+int CheckSourceLanguage(TLanguageManager* manager, const String& sourceLanguage) {
   TLanguageEntries* langs = manager->Langs();
   int source = -1;
   for (int i = 0; i < langs->Count(); ++i)
@@ -273,7 +271,14 @@ std::vector<TCheckFinding> CheckTranslations(TLanguageManager* manager, TCheckRu
       source = i;
   if (source < 0 && !sourceLanguage.empty())
     throw Exception(Format("The language data hold no language %s", {sourceLanguage}));
-  if (source < 0) source = 0;
+  return source < 0 ? 0 : source;
+}
+
+std::vector<TCheckFinding> CheckTranslations(TLanguageManager* manager, TCheckRules rules,
+                                             const String& sourceLanguage) {
+  std::vector<TCheckFinding> findings;
+  TLanguageEntries* langs = manager->Langs();
+  const int source = CheckSourceLanguage(manager, sourceLanguage);
   for (const TLanguageItemRef& ref : LanguageItems(manager))
     for (int l = 0; l < langs->Count(); ++l)
       for (TCheckFinding& f : CheckTranslation(manager, ref, l, source, rules)) findings.push_back(std::move(f));

@@ -65,6 +65,10 @@ struct TCheckFinding {
 // manager's list, held against the language at index `source`.
 std::vector<TCheckFinding> CheckTranslation(TLanguageManager* manager, const TLanguageItemRef& item, int language,
                                             int source, TCheckRules rules = AllCheckRules);
+// The index of the language the comparing rules hold the others against: the one named
+// sourceLanguage, or with an empty name the active language (the first without one).
+// Raises Exception for a name the manager has no language of.
+int CheckSourceLanguage(TLanguageManager* manager, const String& sourceLanguage = String());
 // Every item in every language, in the order of the export, language by language inside
 // an item. sourceLanguage: the design language; empty for the active one.
 std::vector<TCheckFinding> CheckTranslations(TLanguageManager* manager, TCheckRules rules = AllCheckRules,

@@ -11,6 +11,7 @@
 
 #include "Glotta.h"
 #include "GlottaEditor.h"
+#include "LanguageCheck.h"
 #include "QtWSControls.h"
 #include "QtWidgetSet.h"
 #include "StdCtrls.h"
@@ -105,6 +106,54 @@ TEST(QtGlottaEditorTest, TheEditorInEitherLanguage) {
     }
     editor->Hide();
   }
+}
+
+// Cells that break a check rule, marked; the cursor on one of them names it in the status bar.
+TEST(QtGlottaEditorTest, TheEditorMarksCellsThatBreakARule) {
+  std::unique_ptr<TForm> root(new TForm(nullptr, TCreateNew{}));
+  root->SetName("OrderForm");
+  auto* glotta = New<TGlotta>(root.get());
+  glotta->SetName("Glotta");
+  TLanguageManager* m = glotta->LanguageManager();
+  for (const char* name : {"English", "Deutsch"}) {
+    TLanguageEntry* l = m->Langs()->Add();
+    l->SetName(name);
+    l->SetSubIndex(m->Langs()->Count() - 1);
+  }
+  auto* button = New<TButton>(root.get());
+  button->SetName("ButtonSave");
+  button->SetParent(root.get());
+  TMainEntry* e = TMainEntry::Create(m->Comps(), button, "ButtonSave", "TButton", {stPubPropObject});
+  std::vector<std::pair<TConsistentLangPropertyEntry*, std::pair<const char*, const char*>>> values = {
+      {static_cast<TConsistentLangPropertyEntry*>(TPropertyEntry::Create(e, "Caption", "", tkLString)),
+       {"&Save", "Speichern"}},
+      {static_cast<TConsistentLangPropertyEntry*>(TPropertyEntry::Create(e, "Hint", "", tkLString)),
+       {"Saves the order.", "Speichert die Bestellung."}},
+      {m->AddString("Saved"), {"Order %s saved", "Bestellung %d gespeichert"}},
+      {m->AddString("Total"), {"Total: ", "Summe:"}},
+      {m->AddString("Thanks"), {"Thank you", ""}},
+  };
+  m->Init(cmInitAll);
+  for (auto& [item, texts] : values) {
+    item->SetLangValue(0, Variant(String(texts.first)));
+    item->SetLangValue(1, Variant(String(texts.second)));
+  }
+  std::unique_ptr<TGlottaEditorForm> editor(New<TGlottaEditorForm>(nullptr));
+  editor->Init("", root.get(), glotta, m);
+  editor->ItemEnglishClick(editor->Item("ItemEnglish"));
+  editor->Show();
+  QApplication::processEvents();
+  editor->AutoSizeGrid();
+  EXPECT_EQ(editor->Findings().size(), 4u);
+  // The cursor on the placeholders' cell: the other marked cells show their colour.
+  for (const auto& f : editor->Findings())
+    if (f.Finding.Rule == crPlaceholders) editor->Grid()->MoveTo(f.Col, f.Row);
+  EXPECT_TRUE(editor->StatusBar()->GetPanels()->Items(3)->GetText().starts_with("placeholders: "));
+  QApplication::processEvents();
+  const String file = String(XEL_PICTURE_DIR) + "/editor-findings.png";
+  ASSERT_TRUE(SaveControlImage(editor.get(), file));
+  EXPECT_GT(QImage(QString::fromStdString(file)).width(), 0);
+  editor->Hide();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ButtonPanel.h"
 #include "ExchangeFixtures.h"
 #include "GlottaDocument.h"
 #include "LanguageExport.h"
@@ -54,6 +55,25 @@ TEST_F(GlottaDocumentTest, FormsOfEveryFormatReadAndWriteBackUnchanged) {
     EXPECT_TRUE(doc.LostItems().empty());
   }
   EXPECT_NE(ObjectBinaryToText(binary).find("OnClick = ButtonClick"), String::npos);
+}
+
+// A collection item's handler (a button panel's button) is bound again for writing, as a
+// component's is; nested in the item's collection, it would otherwise be written as none.
+TEST_F(GlottaDocumentTest, HandlersOfCollectionItemsAreWrittenBack) {
+  RegisterButtonPanelClasses();
+  auto* panel = New<TButtonPanel>(f.Form());
+  panel->SetName("ButtonPanel1");
+  panel->SetParent(f.Form());
+  for (const char* caption : {"&OK", "&Save"}) panel->GetButtons()->Add()->SetCaption(caption);
+  panel->GetButtons()->Items(1)->SetOnClick(MakeMethod<&TMainForm::ButtonClick>(f.Form()));
+  const String binary = FormStream(f);
+  const String text = ObjectBinaryToText(binary);
+  // The button's handler and the item's.
+  ASSERT_NE(text.find("OnClick = ButtonClick"), text.rfind("OnClick = ButtonClick")) << text;
+  for (const auto& [file, data] : {std::pair<const char*, String>{"panel.txt", text}, {"panel.dfm", binary}}) {
+    TGlottaDocument doc(scratch.Write(file, data));
+    EXPECT_EQ(doc.SaveToString(), data) << file;
+  }
 }
 
 TEST_F(GlottaDocumentTest, LanguageFilesHoldAComponentWithoutOwnerForm) {

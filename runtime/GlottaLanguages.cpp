@@ -9,7 +9,7 @@
 #include "SysUtils.h"
 #include "VersionControl.h"
 
-XEL_UNIT_VERSION("$Header: /runtime/GlottaLanguages.cpp 1 11.12.26 04:10 XG $")
+XEL_UNIT_VERSION("$Header: /runtime/GlottaLanguages.cpp 2 11.12.26 13:10 XG $")
 
 namespace xel {
 
@@ -350,6 +350,11 @@ void TLanguageSelectForm::ButtonPanelBottomButtonClick(TObject*, TButtonItem* it
 void TLanguageSelectForm::ConfigFileAfterLoad(TObject*, TExIniFile* ini) {
   if (!ini) return;
   const String section = ConfigFile()->GetSection();
+  // The lists' separator is the storage's hint delimiter: read with hints on, a list would
+  // end at its first item.
+  const bool hints = ini->GetHintsEnabled();
+  ini->SetHintsEnabled(false);
+  TFinally restore([ini, hints] { ini->SetHintsEnabled(hints); });
   try {
     FStrListNames->SetDelimitedText(ini->ReadString(section, kNamesKey, JoinQuoted(FStrListNames.get())));
     FStrListDescs->SetDelimitedText(ini->ReadString(section, kDescsKey, JoinQuoted(FStrListDescs.get())));
@@ -361,6 +366,9 @@ void TLanguageSelectForm::ConfigFileAfterLoad(TObject*, TExIniFile* ini) {
 
 void TLanguageSelectForm::ConfigFileBeforeSave(TObject*, TExIniFile* ini) {
   const String section = ConfigFile()->GetSection();
+  const bool hints = ini->GetHintsEnabled();
+  ini->SetHintsEnabled(false);
+  TFinally restore([ini, hints] { ini->SetHintsEnabled(hints); });
   ini->WriteString(section, kNamesKey, JoinQuoted(FStrListNames.get()));
   ini->WriteString(section, kDescsKey, JoinQuoted(FStrListDescs.get()));
   ini->WriteBool(section, kEnglishKey, BtnEnglishLangNames()->GetChecked());

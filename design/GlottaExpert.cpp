@@ -25,7 +25,7 @@ using namespace MsgBox;
 TGlottaExpert* Expert = nullptr;
 TGlottaReportRunner ReportRunner = nullptr;
 
-constexpr Word RT_GROUP_ICON = 14;
+// The package's globe, drawn by palette/MakePaletteBitmaps.py.
 constexpr int kIconResource = 32512;
 
 Integer ErrorMessage(const String& name) { return ServiceMessage(name, mtError, {}); }

@@ -306,7 +306,9 @@ void TGlottaInstallForm::RegisterPackage(const String& key, const String& packag
   const String name = ExtractFileName(package);
   if (FInstalling) {
     try {
-      if (!FileExist(package)) throw EInOutError(package);
+      // A folder in the package's place (a copy that failed) is no package the designer
+      // could load.
+      if (!FileExists(package)) throw EInOutError(package);
       FRegistry->WriteString(package, PackageDescription);
       LogString("PackageRegistered", {name});
     } catch (const std::exception&) {

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Draws the palette bitmaps of the package's components (24 x 24, one per class, named by
 the class name in upper case) and writes them as a 32-bit resource file beside this script,
-PaletteBitmaps.res, which the design package links. Run it again after changing a picture:
+PaletteBitmaps.res, which the design package links. Beside it goes PackageIcon.res: the
+package's globe as an icon group with the number 32512 (32 x 32 and 16 x 16 images), which
+the expert shows as its glyph. Run it again after changing a picture:
 
     python3 design/palette/MakePaletteBitmaps.py
 """
@@ -33,8 +35,9 @@ TRANSPARENT = (255, 0, 255)  # the lower-left pixel: the designer's palette draw
 
 
 class Picture:
-    def __init__(self):
-        self.px = [[TRANSPARENT] * SIZE for _ in range(SIZE)]
+    def __init__(self, size=SIZE):
+        self.size = size
+        self.px = [[TRANSPARENT] * size for _ in range(size)]
 
     def rect(self, x0, y0, x1, y1, fill, border=None):
         for y in range(y0, y1 + 1):
@@ -61,11 +64,29 @@ class Picture:
     def bmp(self):
         """The device-independent bitmap of a resource: the info header and the rows, bottom up."""
         rows = b''
-        for y in reversed(range(SIZE)):
+        for y in reversed(range(self.size)):
             row = b''.join(struct.pack('<BBB', b, g, r) for (r, g, b) in self.px[y])
             rows += row + b'\0' * ((4 - len(row) % 4) % 4)
-        header = struct.pack('<IiiHHIIiiII', 40, SIZE, SIZE, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
+        header = struct.pack('<IiiHHIIiiII', 40, self.size, self.size, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
         return header + rows
+
+    def icon(self):
+        """The image of an icon resource: the info header with the height of both bitmaps, the
+        colours with alpha bottom up, then the mask (a set bit lets the background through),
+        its rows padded to 32 bits."""
+        colours, mask = b'', b''
+        for y in reversed(range(self.size)):
+            bits = 0
+            for x, c in enumerate(self.px[y]):
+                clear = c == TRANSPARENT
+                r, g, b = (0, 0, 0) if clear else c
+                colours += struct.pack('<BBBB', b, g, r, 0 if clear else 255)
+                bits = bits << 1 | clear
+            stride = (self.size + 31) // 32 * 4
+            mask += (bits << (stride * 8 - self.size)).to_bytes(stride, 'big')
+        header = struct.pack('<IiiHHIIiiII', 40, self.size, 2 * self.size, 1, 32, 0, len(colours) + len(mask),
+                             0, 0, 0, 0)
+        return header + colours + mask
 
 
 def tile(color, letters):
@@ -76,26 +97,29 @@ def tile(color, letters):
     return p
 
 
-def glotta():
+def glotta(size=SIZE):
     # A globe: meridians and parallels on blue, the package's localization component.
-    p = Picture()
+    p = Picture(size)
     blue, dark = (40, 100, 200), (10, 40, 110)
-    for y in range(SIZE):
-        for x in range(SIZE):
-            d = (x - 11.5) ** 2 + (y - 11.5) ** 2
-            if d <= 11 ** 2:
-                p.px[y][x] = dark if d > 10 ** 2 else blue
-    for y in (6, 11, 12, 17):
-        for x in range(SIZE):
+    c, r = size / 2 - 0.5, size // 2 - 1
+    left, right = size // 2 - 1, size // 2
+    for y in range(size):
+        for x in range(size):
+            d = (x - c) ** 2 + (y - c) ** 2
+            if d <= r ** 2:
+                p.px[y][x] = dark if d > (r - 1) ** 2 else blue
+    for y in (int(c - r / 2), left, right, int(c + r / 2)):
+        for x in range(size):
             if p.px[y][x] == blue:
                 p.px[y][x] = WHITE
-    for y in range(SIZE):
-        for x in (11, 12):
+    bulge = 5 * r / 11
+    for y in range(size):
+        for x in (left, right):
             if p.px[y][x] == blue:
                 p.px[y][x] = WHITE
-        off = int(round(5 * (1 - ((y - 11.5) / 11) ** 2) ** 0.5)) if abs(y - 11.5) <= 11 else 0
-        for x in (11 - off, 12 + off):
-            if 0 <= x < SIZE and p.px[y][x] == blue:
+        off = int(round(bulge * (1 - ((y - c) / r) ** 2) ** 0.5)) if abs(y - c) <= r else 0
+        for x in (left - off, right + off):
+            if 0 <= x < size and p.px[y][x] == blue:
                 p.px[y][x] = WHITE
     return p
 
@@ -276,11 +300,20 @@ PICTURES = {
 }
 
 
+RT_BITMAP, RT_ICON, RT_GROUP_ICON = 2, 3, 14
+ICON_GROUP = 32512
+ICON_SIZES = (32, 16)
+
+
 def resource(type_id, name, data):
+    """One entry of a resource file; a number as name gives a numeric name."""
     def wide(s):
         b = s.encode('utf-16-le') + b'\0\0'
         return b + b'\0' * ((4 - len(b) % 4) % 4)
-    names = struct.pack('<HH', 0xFFFF, type_id) + wide(name)
+    if isinstance(name, int):
+        names = struct.pack('<HHHH', 0xFFFF, type_id, 0xFFFF, name)
+    else:
+        names = struct.pack('<HH', 0xFFFF, type_id) + wide(name)
     header = struct.pack('<II', len(data), 8 + len(names) + 16) + names + struct.pack('<IHHII', 0, 0x1030, 0, 0, 0)
     return header + data + b'\0' * ((4 - len(data) % 4) % 4)
 
@@ -307,12 +340,25 @@ def preview(fileName, scale=4):
         f.write(png)
 
 
+def icon_group():
+    """The icon images (numbered from 1) and their group's directory, which names them."""
+    images, directory = [], struct.pack('<HHH', 0, 1, len(ICON_SIZES))
+    for number, size in enumerate(ICON_SIZES, 1):
+        image = glotta(size).icon()
+        images.append(resource(RT_ICON, number, image))
+        directory += struct.pack('<BBBBHHIH', size % 256, size % 256, 0, 0, 1, 32, len(image), number)
+    return b''.join(images) + resource(RT_GROUP_ICON, ICON_GROUP, directory)
+
+
 def main():
-    out = struct.pack('<IIHHHHIHHII', 0, 32, 0xFFFF, 0, 0xFFFF, 0, 0, 0, 0, 0, 0)
+    lead = struct.pack('<IIHHHHIHHII', 0, 32, 0xFFFF, 0, 0xFFFF, 0, 0, 0, 0, 0, 0)
+    out = lead
     for name in sorted(PICTURES):
-        out += resource(2, name, PICTURES[name].bmp())
+        out += resource(RT_BITMAP, name, PICTURES[name].bmp())
     with open(os.path.join(HERE, 'PaletteBitmaps.res'), 'wb') as f:
         f.write(out)
+    with open(os.path.join(HERE, 'PackageIcon.res'), 'wb') as f:
+        f.write(lead + icon_group())
 
 
 if __name__ == '__main__':

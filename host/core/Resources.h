@@ -9,7 +9,11 @@
 namespace xel {
 
 inline constexpr Word RT_BITMAP = 2;
+// An icon's images are numbered RT_ICON entries; the RT_GROUP_ICON entry that names them
+// is what a program asks for.
+inline constexpr Word RT_ICON = 3;
 inline constexpr Word RT_RCDATA = 10;
+inline constexpr Word RT_GROUP_ICON = 14;
 
 struct TResourceEntry {
   Word TypeId = 0;       // numeric type (RT_RCDATA), or 0 with TypeName

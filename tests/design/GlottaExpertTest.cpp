@@ -10,6 +10,7 @@
 #include "DesignPackageFixture.h"
 #include "FpcCompiler.h"
 #include "Platform.h"
+#include "Resources.h"
 #include "SourceParser.h"
 #include "Streams.h"
 
@@ -60,6 +61,16 @@ String ResIDOf(const String& source) {
   String resID;
   GetResIDFromSource(parser, resID);
   return resID;
+}
+
+// How often the code (not its comments and strings) names token.
+int TokenCount(const String& source, const String& token) {
+  TSourceParser parser(source);
+  parser.ParseLines(ctPascal);
+  const int last = static_cast<int>(source.size()) - 1;
+  int count = 0, found, next = 0;
+  while (next >= 0 && next <= last && parser.FindToken(next, last, token, found, next, {})) ++count;
+  return count;
 }
 
 class GlottaExpertTest : public DesignPackageTest {
@@ -122,6 +133,150 @@ TEST_F(GlottaExpertTest, MenuItemsComeWithThePackageFollowTheToolsLanguageAndGo)
   EXPECT_EQ(tools->Count(), 0);
   EXPECT_EQ(Expert(), nullptr);
   EXPECT_EQ(GlottaModule, nullptr);
+}
+
+// The expert's glyph is the package's own icon group, and every image the group names is
+// there, whole, in the classic layout: the colours with alpha, then the mask, both bottom up.
+TEST_F(GlottaExpertTest, GlyphIsThePackagesIconGroupWithWholeImages) {
+  const auto* group = reinterpret_cast<const TResourceEntry*>(Expert()->GetGlyph());
+  ASSERT_NE(group, nullptr);
+  // The package's module is the one with its palette pictures, not the designer's program.
+  const void* package = nullptr;
+  for (const void* m : ResourceModules())
+    if (m != MainInstance() && FindResource(m, "TGLOTTA", RT_BITMAP)) package = m;
+  ASSERT_NE(package, nullptr);
+  EXPECT_EQ(group, FindResource(package, "#32512", RT_GROUP_ICON));
+
+  auto u16 = [](const Byte* p) { return p[0] | p[1] << 8; };
+  auto u32 = [&](const Byte* p) { return static_cast<std::uint32_t>(u16(p) | u16(p + 2) << 16); };
+  const Byte* dir = group->Data;
+  ASSERT_GE(group->Size, 6u);
+  EXPECT_EQ(u16(dir), 0);
+  EXPECT_EQ(u16(dir + 2), 1);  // icons, not cursors
+  const int count = u16(dir + 4);
+  ASSERT_EQ(group->Size, 6u + 14u * count);
+  std::vector<int> sizes;
+  for (int i = 0; i < count; ++i) {
+    const Byte* entry = dir + 6 + 14 * i;
+    const int size = entry[0], bits = u16(entry + 6), id = u16(entry + 12);
+    SCOPED_TRACE(size);
+    EXPECT_EQ(entry[1], size);
+    const TResourceEntry* image = FindResource(package, "#" + IntToStr(id), RT_ICON);
+    ASSERT_NE(image, nullptr) << id;
+    ASSERT_EQ(image->Size, u32(entry + 8));
+    ASSERT_GE(image->Size, 40u);
+    const Byte* header = image->Data;
+    EXPECT_EQ(u32(header), 40u);
+    EXPECT_EQ(static_cast<int>(u32(header + 4)), size);
+    EXPECT_EQ(static_cast<int>(u32(header + 8)), 2 * size);  // the colours and the mask
+    ASSERT_EQ(u16(header + 14), bits);
+    ASSERT_EQ(bits, 32);
+    const size_t maskStride = (size + 31) / 32 * 4;
+    ASSERT_EQ(image->Size, 40 + size * (size * 4 + maskStride));
+    // The corner lets the background through, the middle of the globe does not; alpha and
+    // mask agree on both.
+    const Byte* colours = header + 40;
+    const Byte* mask = colours + size * size * 4;
+    auto alpha = [&](int x, int y) { return colours[((size - 1 - y) * size + x) * 4 + 3]; };
+    auto clear = [&](int x, int y) { return (mask[(size - 1 - y) * maskStride + x / 8] >> (7 - x % 8) & 1) != 0; };
+    EXPECT_EQ(alpha(0, 0), 0);
+    EXPECT_TRUE(clear(0, 0));
+    EXPECT_EQ(alpha(size / 2 - 2, size / 2 - 2), 255);
+    EXPECT_FALSE(clear(size / 2 - 2, size / 2 - 2));
+    sizes.push_back(size);
+  }
+  EXPECT_NE(std::find(sizes.begin(), sizes.end(), 32), sizes.end());
+}
+
+class tLowerExpert : public TCustomExpert {
+  XEL_CLASS(tLowerExpert, TCustomExpert)
+};
+class PlainExpert : public TCustomExpert {
+  XEL_CLASS(PlainExpert, TCustomExpert)
+};
+
+// A plain expert names itself after its class and has no glyph; without the designer it
+// puts nothing into any menu.
+TEST(CustomExpertTest, IdentityFollowsTheClassNameWithoutItsT) {
+  TCustomExpert custom;
+  tLowerExpert lower;
+  PlainExpert plain;
+  const std::pair<TCustomExpert*, const char*> cases[] = {
+      {&custom, "CustomExpert"}, {&lower, "LowerExpert"}, {&plain, "PlainExpert"}};
+  for (const auto& [expert, name] : cases) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(expert->GetName(), name);
+    EXPECT_EQ(expert->GetIDString(), String("Xelworks.") + name);
+    EXPECT_EQ(expert->GetMenuText(), name);
+    EXPECT_EQ(expert->GetGlyph(), 0u);
+    EXPECT_EQ(expert->GetStyle(), esStandard);
+    String item = "x";
+    expert->AddMenuItem(0, 0, "Item", "", 0, 0, 0, {mfEnabled, mfVisible}, {}, item);
+    EXPECT_EQ(item, "");
+    EXPECT_EQ(expert->MenuItems()->Count(), 0);
+  }
+}
+
+// Indexes beyond either end land on the nearest place; a negative one counts from the end
+// as Count - |index| + 1, so -1 means the place after the last item and, for the menus,
+// both -1 and -2 mean the last menu.
+TEST_F(GlottaExpertTest, MenuIndexesCountFromTheEndAndStayInsideTheMenu) {
+  TMenuItem* top = Designer->MainMenu()->Items();
+  const int menus = top->Count();
+  ASSERT_GE(menus, 3);
+  ASSERT_EQ(top->Items(1)->Count(), 5);
+  constexpr int kAppend = 1000, kBeforeLast = 1001;
+  struct TCase {
+    int TopIndex, Index;
+    int Menu;      // negative: from the end, -1 the last
+    int Position;  // or kAppend, kBeforeLast
+  };
+  const TCase cases[] = {
+      {0, 0, 0, 0},
+      {1, 2, 1, 2},
+      {-1, -1, -1, kAppend},
+      {99, 99, -1, kAppend},
+      {-99, -99, 0, 0},
+      {1, -2, 1, kBeforeLast},
+      {1, -6, 1, 0},
+      {1, -7, 1, 0},
+      {-2, 0, -1, 0},
+      {-menus, -1, 1, kAppend},
+      {-menus - 1, 0, 0, 0},
+      {menus, 0, -1, 0},
+      {menus - 1, 0, -1, 0},
+  };
+  auto expert = std::make_unique<TCustomExpert>();
+  std::vector<String> names;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.TopIndex << ", " << c.Index);
+    TMenuItem* menu = top->Items(c.Menu < 0 ? menus + c.Menu : c.Menu);
+    const int count = menu->Count();
+    const int position = c.Position == kAppend ? count : c.Position == kBeforeLast ? count - 1 : c.Position;
+    ASSERT_LE(position, count);
+    String name;
+    expert->AddMenuItem(c.TopIndex, c.Index, "Probe", "", 0, 0, 0, {mfEnabled, mfVisible}, {}, name);
+    ASSERT_FALSE(name.empty());
+    ASSERT_EQ(menu->Count(), count + 1);
+    EXPECT_EQ(menu->Items(position)->Name(), name);
+    EXPECT_EQ(top->Count(), menus);
+    EXPECT_EQ(std::find(names.begin(), names.end(), name), names.end()) << "names stay unique";
+    names.push_back(name);
+    // Taken away again at once, so that every case sees the menus as they were.
+    expert->DelMenuItem(name);
+    EXPECT_EQ(menu->Count(), count);
+    EXPECT_EQ(MenuItem(name), nullptr);
+    EXPECT_EQ(expert->MenuItems()->Count(), 0);
+  }
+  // What is left goes with the expert; a name it does not know changes nothing.
+  String kept;
+  expert->AddMenuItem(0, -1, "Kept", "", 0, 0, 0, {mfEnabled, mfVisible}, {}, kept);
+  expert->DelMenuItem("xelworks_mi_FFFF");
+  EXPECT_NE(MenuItem(kept), nullptr);
+  EXPECT_EQ(expert->MenuItems()->Count(), 1);
+  expert.reset();
+  EXPECT_EQ(MenuItem(kept), nullptr);
+  EXPECT_EQ(top->Items(1)->Count(), 5) << "the Glotta expert's items stay";
 }
 
 TEST_F(GlottaExpertTest, FormDropsOneGlottaOnlyWhenAskedAndOpensTheEditor) {
@@ -197,6 +352,18 @@ const TUnitShape kShapes[] = {
     {"FinalizedOnly",
      "unit FinalizedOnly;\r\ninterface\r\nvar\r\n  Count: Integer;\r\nimplementation\r\nfinalization\r\n"
      "  Count := 0;\r\nend.\r\n"},
+    {"InterfaceUses",
+     "unit InterfaceUses;\r\n\r\ninterface\r\n\r\nuses\r\n  SysUtils, Classes;\r\n\r\ntype\r\n"
+     "  TNames = TStringList;\r\n\r\nimplementation\r\n\r\nend.\r\n"},
+    {"ImplementationUses",
+     "unit ImplementationUses;\r\n\r\ninterface\r\n\r\nfunction Upper(const S: string): string;\r\n\r\n"
+     "implementation\r\n\r\nuses SysUtils;\r\n\r\nfunction Upper(const S: string): string;\r\nbegin\r\n"
+     "  Result := UpperCase(S);\r\nend;\r\n\r\nend.\r\n"},
+    {"UsesGlotta",
+     "unit UsesGlotta;\r\n\r\ninterface\r\n\r\nuses SysUtils, Glotta;\r\n\r\nvar\r\n  Reader: TGetString;\r\n\r\n"
+     "implementation\r\n\r\nend.\r\n"},
+    {"UsesGlottaLate",
+     "unit UsesGlottaLate;\r\ninterface\r\nimplementation\r\nuses\r\n  SysUtils,\r\n  glotta;\r\nend.\r\n"},
     {"MainBlock",
      "unit MainBlock;\r\ninterface\r\nvar\r\n  Count: Integer;\r\nimplementation\r\nbegin\r\n  Count := 1;\r\nend.\r\n"},
     {"Camouflaged",
@@ -236,6 +403,8 @@ TEST_F(GlottaExpertTest, UnitWritesLanguageFileAndSourceThatCompileOnceForEveryS
     EXPECT_NO_THROW(StringToGUID(resID));
     EXPECT_NE(source.find("{$R *.LNG}"), String::npos);
     EXPECT_NE(source.find("  InitGlotta('" + resID + "',LangChange,GetString);"), String::npos);
+    // One uses clause names Glotta, whether the unit had it before or not.
+    EXPECT_EQ(TokenCount(source, "Glotta"), 1) << source;
     ASSERT_TRUE(FileExists(LangFile(shape.Name)));
     const TLangFileContent content = ReadLangFile(LangFile(shape.Name));
     EXPECT_EQ(content.ResName, resID);
@@ -250,7 +419,8 @@ TEST_F(GlottaExpertTest, UnitWritesLanguageFileAndSourceThatCompileOnceForEveryS
       // The directive names the file with the extension as written.
       const String unitFile = String(shape.Name) + ".pas";
       String log;
-      ASSERT_TRUE(fpc->Compile(unitFile, shape.Text, false, log)) << "the original does not compile:\n" << log;
+      // With the stand-in units: some originals use Glotta already.
+      ASSERT_TRUE(fpc->Compile(unitFile, shape.Text, true, log)) << "the original does not compile:\n" << log;
       EXPECT_TRUE(fpc->Compile(unitFile, source, true, log, {{String(shape.Name) + ".LNG", "resource"}}))
           << source << "\n" << log;
     }
@@ -265,6 +435,196 @@ TEST_F(GlottaExpertTest, UnitWritesLanguageFileAndSourceThatCompileOnceForEveryS
     TEditorScript::Run = AddGreeting;
   }
   if (!fpc) GTEST_SKIP() << "fpc is not installed: the changed units were not compiled";
+}
+
+// The designer's services with one part failing, as another host's may: the module of the
+// current file, the form's root component, or the reader or writer of the editor buffer.
+enum class TFault { Module, FormComponent, Reader, Writer };
+
+class TFaultyForm : public TIFormInterface {
+public:
+  TFaultyForm(TIFormInterface* inner, TFault fault) : FInner(inner), FFault(fault) {}
+  String GetFormName() override { return FInner->GetFormName(); }
+  TIComponentInterface* GetFormComponent() override {
+    return FFault == TFault::FormComponent ? nullptr : FInner->GetFormComponent();
+  }
+  TIComponentInterface* FindComponent(const String& name) override { return FInner->FindComponent(name); }
+  TIComponentInterface* CreateComponent(TIComponentInterface* container, const String& typeName, int x, int y, int w,
+                                        int h) override {
+    return FInner->CreateComponent(container, typeName, x, y, w, h);
+  }
+  bool MarkModified() override { return FInner->MarkModified(); }
+
+private:
+  TIntf<TIFormInterface> FInner;
+  TFault FFault;
+};
+
+class TFaultyEditor : public TIEditorInterface {
+public:
+  TFaultyEditor(TIEditorInterface* inner, TFault fault) : FInner(inner), FFault(fault) {}
+  String FileName() override { return FInner->FileName(); }
+  int LinesInBuffer() override { return FInner->LinesInBuffer(); }
+  TIEditReader* CreateReader() override { return FFault == TFault::Reader ? nullptr : FInner->CreateReader(); }
+  TIEditWriter* CreateWriter() override { return FFault == TFault::Writer ? nullptr : FInner->CreateWriter(); }
+
+private:
+  TIntf<TIEditorInterface> FInner;
+  TFault FFault;
+};
+
+class TFaultyModule : public TIModuleInterface {
+public:
+  TFaultyModule(TIModuleInterface* inner, TFault fault) : FInner(inner), FFault(fault) {}
+  String GetFileName() override { return FInner->GetFileName(); }
+  TIFormInterface* GetFormInterface() override {
+    TIFormInterface* form = FInner->GetFormInterface();
+    return form ? new TFaultyForm(form, FFault) : nullptr;
+  }
+  TIEditorInterface* GetEditorInterface() override {
+    TIEditorInterface* editor = FInner->GetEditorInterface();
+    return editor ? new TFaultyEditor(editor, FFault) : nullptr;
+  }
+  bool ShowForm() override { return FInner->ShowForm(); }
+  bool Save(bool forceSave) override { return FInner->Save(forceSave); }
+
+private:
+  TIntf<TIModuleInterface> FInner;
+  TFault FFault;
+};
+
+class TFaultyServices : public TIToolServices {
+public:
+  TFaultyServices(TIToolServices* inner, TFault fault) : FInner(inner), FFault(fault) {}
+  String GetCurrentFile() override { return FInner->GetCurrentFile(); }
+  TIModuleInterface* GetModuleInterface(const String& fileName) override {
+    if (FFault == TFault::Module) return nullptr;
+    return Wrap(FInner->GetModuleInterface(fileName));
+  }
+  TIModuleInterface* GetFormModuleInterface(const String& formName) override {
+    return Wrap(FInner->GetFormModuleInterface(formName));
+  }
+  TIMainMenuIntf* GetMainMenu() override { return FInner->GetMainMenu(); }
+  bool OpenFile(const String& fileName) override { return FInner->OpenFile(fileName); }
+  bool SaveFile(const String& fileName) override { return FInner->SaveFile(fileName); }
+
+private:
+  TIModuleInterface* Wrap(TIModuleInterface* module) { return module ? new TFaultyModule(module, FFault) : nullptr; }
+  TIToolServices* FInner;  // the designer's own
+  TFault FFault;
+};
+
+// Puts the faulty services in place of the designer's for its life.
+class TFaultyServicesScope {
+public:
+  explicit TFaultyServicesScope(TFault fault) : FOriginal(ToolServices()), FFaulty(new TFaultyServices(FOriginal, fault)) {
+    SetToolServices(FFaulty);
+  }
+  ~TFaultyServicesScope() {
+    SetToolServices(FOriginal);
+    FFaulty->Release();
+  }
+  TFaultyServicesScope(const TFaultyServicesScope&) = delete;
+  TFaultyServicesScope& operator=(const TFaultyServicesScope&) = delete;
+
+private:
+  TIToolServices* FOriginal;
+  TIToolServices* FFaulty;
+};
+
+// Whatever fails, the unit stays as it was; the language file is written only where the
+// user chose to go on, and an existing one keeps its resource name.
+TEST_F(GlottaExpertTest, FailuresOfTheDesignerLeaveTheUnitAsItWas) {
+  enum class TSetup { NewUnit, LostStatement, Form };
+  struct TCase {
+    const char* Name;
+    TFault Fault;
+    TSetup Setup;
+    std::vector<TMsgBoxButton> Answers;
+    std::vector<String> Asked;
+    bool Saved;  // the editor ran and its work is in the language file
+  };
+  const TCase cases[] = {
+      {"no module", TFault::Module, TSetup::NewUnit, {mbOK}, {"ENoModuleInterface"}, false},
+      {"no form component", TFault::FormComponent, TSetup::Form, {mbOK}, {"ENoFormComponent"}, false},
+      {"unreadable source, stop", TFault::Reader, TSetup::NewUnit, {mbNo}, {"ESourceReadError"}, false},
+      {"unreadable source, go on",
+       TFault::Reader,
+       TSetup::NewUnit,
+       {mbYes, mbYes, mbYes},
+       {"ESourceReadError", "CreateMultilingualUnit", "ESyntaxError Continue"},
+       true},
+      {"unwritable source, stop",
+       TFault::Writer,
+       TSetup::NewUnit,
+       {mbYes, mbNo},
+       {"CreateMultilingualUnit", "ESourceWriteError Continue"},
+       false},
+      {"unwritable source, go on",
+       TFault::Writer,
+       TSetup::NewUnit,
+       {mbYes, mbYes},
+       {"CreateMultilingualUnit", "ESourceWriteError Continue"},
+       true},
+      {"restore fails, stop",
+       TFault::Writer,
+       TSetup::LostStatement,
+       {mbYes, mbNo},
+       {"EStatementNotFound Restore", "ERestoreError Continue"},
+       false},
+      {"restore fails, go on",
+       TFault::Writer,
+       TSetup::LostStatement,
+       {mbYes, mbYes},
+       {"EStatementNotFound Restore", "ERestoreError Continue"},
+       true},
+  };
+  int n = 0;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const String name = "Case" + IntToStr(++n);
+    TDesignModule* module;
+    String firstID;
+    if (c.Setup == TSetup::Form) {
+      WriteFileAtomically(Dir + name + ".dfm", kForm);
+      module = OpenUnit(name, StringReplace(kFormUnit, "Unit1", name, rfReplaceAll));
+    } else {
+      module = OpenUnit(name, kShapes[0].Text);
+    }
+    if (c.Setup == TSetup::LostStatement) {
+      // A language file from an earlier run, whose statement the user then deleted.
+      TEditorScript::Run = [](const String&, TGlotta*) { return true; };
+      AnswerWith({mbYes});
+      Click(Expert()->UnitItemName());
+      firstID = ReadLangFile(LangFile(name)).ResName;
+      ASSERT_EQ(firstID.size(), 38u);
+      module->SetSource(kShapes[0].Text);
+    }
+    const String source = module->Source();
+    Asked.clear();
+    TEditorScript::Titles.clear();
+    TEditorScript::Run = AddGreeting;
+    Answers.assign(c.Answers.begin(), c.Answers.end());
+    {
+      TFaultyServicesScope faulty(c.Fault);
+      Click(c.Setup == TSetup::Form ? Expert()->FormItemName() : Expert()->UnitItemName());
+    }
+    EXPECT_EQ(Asked, c.Asked);
+    EXPECT_EQ(module->Source(), source);
+    EXPECT_EQ(TEditorScript::Titles.size(), c.Saved ? 1u : 0u);
+    if (c.Setup == TSetup::Form) {
+      EXPECT_EQ(Designer->GetRoot()->FindComponent("Glotta"), nullptr);
+    } else if (c.Setup == TSetup::LostStatement) {
+      const TLangFileContent content = ReadLangFile(LangFile(name));
+      EXPECT_EQ(content.ResName, firstID);
+      EXPECT_EQ(content.HasGreeting, c.Saved);
+    } else {
+      ASSERT_EQ(FileExists(LangFile(name)), c.Saved);
+      if (c.Saved) {
+        EXPECT_TRUE(ReadLangFile(LangFile(name)).HasGreeting);
+      }
+    }
+  }
 }
 
 TEST_F(GlottaExpertTest, UnitWithoutTheShapeItNeedsIsLeftAsItWas) {

@@ -39,15 +39,23 @@ struct TTexts {
   const char* Finished;
   const char* Completed;
   const char* Removed;
+  const char* EDirCreate;
+  const char* EDirDelete;
+  const char* EFileDelete;
+  const char* EPackageRegister;
 };
 const TTexts kTexts[] = {
     {"English", "Status of installation:", "Status of uninstallation:", "Directory '%s' created.",
      "Directory '%s' deleted.", "File '%s' copied to '%s'.", "File '%s' deleted.", "Package '%s' registered to Delphi.",
-     "Finished.", "Installation completed.", "Deinstallation completed."},
+     "Finished.", "Installation completed.", "Deinstallation completed.",
+     "Error: Directory '%s' could not be created.", "Error: Directory '%s' could not be deleted.",
+     "Error: File '%s' could not be deleted.", "Package '%s' could not be registered to Delphi."},
     {"Deutsch", "Status der Installation:", "Status der Deinstallation:", "Verzeichnis '%s' erstellt.",
      "Verzeichnis '%s' gel\xC3\xB6scht.", "Datei '%s' nach '%s' kopiert.", "Datei '%s' gel\xC3\xB6scht.",
      "Package '%s' bei Delphi registriert.", "Abgeschlossen.", "Installation abgeschlossen.",
-     "Deinstallation abgeschlossen."},
+     "Deinstallation abgeschlossen.", "Fehler: Verzeichnis '%s' konnte nicht erstellt werden.",
+     "Fehler: Verzeichnis '%s' konnte nicht gel\xC3\xB6scht werden.", "Fehler: Datei '%s' konnte nicht gel\xC3\xB6scht werden.",
+     "Package '%s' konnte nicht bei Delphi registriert werden."},
 };
 
 std::vector<String> Concat(std::initializer_list<const std::vector<String>*> groups) {
@@ -319,6 +327,82 @@ TEST_F(InstallerTest, FailuresAreLoggedAndTheRestGoesOn) {
     Messages.clear();
     TearDown();
     SetUp();
+  }
+}
+
+// What cannot be done to a folder, a file or a registration is logged in the window's
+// language with the name it concerns, and the rest of the procedure still happens.
+TEST_F(InstallerTest, FailedStepsAreLoggedInEachLanguage) {
+  const String runtime = HostVersion().Runtime.front(), package = HostVersion().Design.front();
+  struct TCase {
+    const char* Name;
+    bool Uninstall;
+    std::function<void()> Prepare;
+    const char* TTexts::*Failure;
+    std::function<String()> Subject;  // what the failure line names
+    const char* TTexts::*Done;
+    std::function<std::vector<String>()> DoneArgs;  // a step after the failure that still happened
+  };
+  const TCase cases[] = {
+      {"a file stands where the folder's parent should be", false,
+       [this] {
+         Write("blocker", "a file");
+         Target = Dir + "blocker/target";
+       },
+       &TTexts::EDirCreate, [this] { return Target; }, &TTexts::FileCopied,
+       [&, this] { return std::vector<String>{runtime, Library}; }},
+      {"the folder holds a file of the user's", true, [this] { Write("target/mine.txt", "mine"); },
+       &TTexts::EDirDelete, [this] { return Target; }, &TTexts::FileDeleted,
+       [&, this] { return std::vector<String>{Library + "/" + runtime}; }},
+      {"a folder stands where an installed file was", true,
+       [this] {
+         std::filesystem::remove(Target + "/README.md");
+         Write("target/README.md/inside", "inside");
+       },
+       &TTexts::EFileDelete, [this] { return Target + "/README.md"; }, &TTexts::FileDeleted,
+       [this] { return std::vector<String>{Target + "/CHANGES.md"}; }},
+      {"the designer's folder is gone", false, [this] { std::filesystem::remove_all(Bin); },
+       &TTexts::EPackageRegister, [&] { return package; }, &TTexts::FileCopied,
+       [&, this] { return std::vector<String>{runtime, Library}; }},
+      {"a folder stands where the design package goes", false, [&, this] { Write("designer/" + package + "/x", "x"); },
+       &TTexts::EPackageRegister, [&] { return package; }, &TTexts::FileCopied,
+       [&, this] { return std::vector<String>{runtime, Bin}; }},
+  };
+  for (const TTexts& t : kTexts) {
+    for (const TCase& c : cases) {
+      SCOPED_TRACE(testing::Message() << t.Language << ": " << c.Name);
+      PutPackageFiles();
+      RecordDesigner();
+      if (c.Uninstall) {
+        auto form = Open();
+        form->FolderSelect()->SetFieldText(Target);
+        Run(form.get());
+        Messages.clear();
+      }
+      c.Prepare();
+      auto form = Open(t.Language);
+      form->FolderSelect()->SetFieldText(Target);
+      form->BtnUninstall()->SetChecked(c.Uninstall);
+      const std::vector<String> log = Run(form.get());
+      const std::vector<String> doneArgs = c.DoneArgs();
+      const String done = doneArgs.size() == 1 ? Format(t.*c.Done, {doneArgs[0]})
+                                               : Format(t.*c.Done, {doneArgs[0], doneArgs[1]});
+      const String failure = Format(t.*c.Failure, {c.Subject()});
+      EXPECT_TRUE(std::find(log.begin(), log.end(), failure) != log.end()) << failure;
+      EXPECT_TRUE(std::find(log.begin(), log.end(), done) != log.end()) << done;
+      ASSERT_FALSE(log.empty());
+      EXPECT_EQ(log.back(), t.Finished);
+      EXPECT_EQ(Messages, std::vector<String>{c.Uninstall ? t.Removed : t.Completed});
+      if (c.Failure == &TTexts::EPackageRegister) {
+        // Reported as a failure only, and nothing that the designer would try to load.
+        EXPECT_FALSE(Mentions(log, Format(t.Registered, {package})));
+        EXPECT_TRUE(ValueNames(HostVersion().KnownPackages).empty());
+      }
+      form.reset();
+      Messages.clear();
+      TearDown();
+      SetUp();
+    }
   }
 }
 

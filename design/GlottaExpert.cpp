@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cctype>
+#include <cstring>
 #include <utility>
 
 #include "Application.h"
@@ -34,6 +36,16 @@ bool AskError(const String& name) { return AskYesNo(name, mtError); }
 
 String NewResID() { return GUIDToString(CreateGUID()); }
 
+// A unit of C++ keeps its own source file; any other is a Pascal unit.
+bool IsCppUnit(const String& fileName) {
+  const String ext = LowerCase(ExtractFileExt(fileName));
+  return ext == ".cpp" || ext == ".cc" || ext == ".cxx";
+}
+
+String UnitSourceFile(const String& fileName) {
+  return IsCppUnit(fileName) ? fileName : ChangeFileExt(fileName, ".pas");
+}
+
 // The declarations that go after "implementation" or its uses clause.
 const char* const kDeclarations =
     "\r\n\r\n{$R *.LNG}\r\n\r\nvar\r\n  GetString:TGetString;\r\n\r\n"
@@ -53,11 +65,11 @@ TLangFile LangFileState(const String& fileName) {
 class TUnitCommand {
 public:
   TUnitCommand(const String& fileName, const String* source)
-      : FPasFile(ChangeFileExt(fileName, ".pas")), FLngFile(ChangeFileExt(fileName, ".lng")),
+      : FUnitFile(UnitSourceFile(fileName)), FLngFile(ChangeFileExt(fileName, ".lng")),
         FGlotta(new TGlotta(Application)) {
     if (source) {
       FParser = std::make_unique<TSourceParser>(*source);
-      FParser->ParseLines(ctPascal);
+      FParser->ParseLines(IsCppUnit(FUnitFile) ? ctC : ctPascal);
     }
   }
   ~TUnitCommand() { delete FGlotta; }
@@ -76,10 +88,10 @@ private:
     const bool ok = FParser && ModifySourceCode(*FParser, FResID);
     if (!ok) {
       if (!AskError("ESyntaxError Continue")) return;
-    } else if (!WriteSourceCode(false, FPasFile, FParser->Text())) {
+    } else if (!WriteSourceCode(false, FUnitFile, FParser->Text())) {
       if (!AskError("ESourceWriteError Continue")) return;
     }
-    ExecuteGlottaEditor(FPasFile, FGlotta);
+    ExecuteGlottaEditor(FUnitFile, FGlotta);
     Save();
   }
 
@@ -99,7 +111,7 @@ private:
             if (!AskError("ERestoreError ReadOnly Continue")) return;
           } else {
             FResID = NewResID();
-            restored = ModifySourceCode(*FParser, FResID) && WriteSourceCode(false, FPasFile, FParser->Text());
+            restored = ModifySourceCode(*FParser, FResID) && WriteSourceCode(false, FUnitFile, FParser->Text());
             if (!restored && !AskError("ERestoreError Continue")) return;
             if (!restored) FResID.clear();
           }
@@ -120,13 +132,13 @@ private:
     // Without the identifier of the source the file keeps its own, so that saving never
     // leaves the unit's InitGlotta call without its resource.
     if (FResID.empty()) FResID = stored;
-    if (ExecuteGlottaEditor(FPasFile, FGlotta) || restored) Save();
+    if (ExecuteGlottaEditor(FUnitFile, FGlotta) || restored) Save();
   }
 
   void Save() {
     for (;;) {
       if (LangFileState(FLngFile) == TLangFile::ReadOnly) {
-        if (AskError("ESaveError ReadOnly Reopen")) ExecuteGlottaEditor(FPasFile, FGlotta);
+        if (AskError("ESaveError ReadOnly Reopen")) ExecuteGlottaEditor(FUnitFile, FGlotta);
         return;
       }
       try {
@@ -137,12 +149,12 @@ private:
         return;
       } catch (const std::exception&) {
         if (!AskError("EWriteError Reopen")) return;
-        ExecuteGlottaEditor(FPasFile, FGlotta);
+        ExecuteGlottaEditor(FUnitFile, FGlotta);
       }
     }
   }
 
-  String FPasFile;
+  String FUnitFile;
   String FLngFile;
   String FResID;
   std::unique_ptr<TSourceParser> FParser;
@@ -164,7 +176,7 @@ bool GetModuleInterface(String& fileName, TIntf<TIModuleInterface>& module) {
     ErrorMessage("ENoFileName");
     return false;
   }
-  module.Reset(services->GetModuleInterface(ChangeFileExt(fileName, ".pas")));
+  module.Reset(services->GetModuleInterface(UnitSourceFile(fileName)));
   if (!module) {
     ErrorMessage("ENoModuleInterface");
     return false;
@@ -253,7 +265,7 @@ void TGlottaExpert::ExecuteUnit(TIMenuItemIntf*) {
   TIntf<TIModuleInterface> module;
   if (!GetModuleInterface(fileName, module)) return;
   String source;
-  const bool read = ReadSourceCode(false, ChangeFileExt(fileName, ".pas"), source);
+  const bool read = ReadSourceCode(false, UnitSourceFile(fileName), source);
   if (!read && !AskError("ESourceReadError")) return;
   TUnitCommand command(fileName, read ? &source : nullptr);
   command.Run();
@@ -275,13 +287,15 @@ void TGlottaExpert::ExecuteReport(TIMenuItemIntf*) {
 
 bool GetResIDFromSource(const TSourceParser& parser, String& resID) {
   resID.clear();
-  int moduleEnd;
-  if (!parser.FindModuleEnd(moduleEnd)) return false;
+  const bool c = parser.CodeType() == ctC;
+  // C has no final "end.": the whole file counts.
+  int moduleEnd = static_cast<int>(parser.Text().size());
+  if (!c && !parser.FindModuleEnd(moduleEnd)) return false;
   int found, next = 0;
   while (next >= 0 && parser.FindTokenSequence(next, moduleEnd - 1, {"InitGlotta", "("}, found, next, {})) {
     String token;
     int tokenPos, after, block;
-    if (parser.FindNextToken(next, moduleEnd - 1, token, tokenPos, after) && token == "'" &&
+    if (parser.FindNextToken(next, moduleEnd - 1, token, tokenPos, after) && token == (c ? "\"" : "'") &&
         parser.GetBlockIndex(btString, tokenPos, block)) {
       const String text = parser.Blocks()->Items(block)->BlockText();
       if (text.size() >= 3) resID = Trim(text.substr(1, text.size() - 2));
@@ -291,7 +305,79 @@ bool GetResIDFromSource(const TSourceParser& parser, String& resID) {
   return false;
 }
 
+namespace {
+
+// The line break the text uses already.
+String LineBreakOf(const String& text) { return text.find("\r\n") != String::npos ? "\r\n" : "\n"; }
+
+bool IsDirective(const String& text, int at, int lineEnd, const char* name) {
+  const size_t length = std::strlen(name);
+  if (text.compare(static_cast<size_t>(at), length, name) != 0) return false;
+  const int after = at + static_cast<int>(length);
+  return after >= lineEnd || !std::isalnum(static_cast<unsigned char>(text[static_cast<size_t>(after)]));
+}
+
+// Where a C++ unit takes the new lines: after the last unconditional #include before the
+// first line of code, else before that line (its leading comments stay on top).
+int CppInsertionPoint(const TSourceParser& parser) {
+  const String& text = parser.Text();
+  const String& mask = parser.Mask();
+  const int size = static_cast<int>(text.size());
+  int insertAt = -1;
+  int depth = 0;  // of #if blocks
+  for (int lineStart = 0; lineStart < size;) {
+    int lineEnd = static_cast<int>(text.find('\n', static_cast<size_t>(lineStart)));
+    if (lineEnd < 0) lineEnd = size;
+    int first = lineStart;
+    while (first < lineEnd && (mask[static_cast<size_t>(first)] != SourceMask::Code ||
+                               std::isspace(static_cast<unsigned char>(text[static_cast<size_t>(first)]))))
+      ++first;
+    if (first < lineEnd) {
+      if (text[static_cast<size_t>(first)] != '#') return insertAt >= 0 ? insertAt : lineStart;
+      int directive = first + 1;
+      while (directive < lineEnd && std::isblank(static_cast<unsigned char>(text[static_cast<size_t>(directive)])))
+        ++directive;
+      if (IsDirective(text, directive, lineEnd, "if") || IsDirective(text, directive, lineEnd, "ifdef") ||
+          IsDirective(text, directive, lineEnd, "ifndef"))
+        ++depth;
+      else if (IsDirective(text, directive, lineEnd, "endif"))
+        --depth;
+      else if (depth == 0 && IsDirective(text, directive, lineEnd, "include"))
+        insertAt = lineEnd < size ? lineEnd + 1 : size;
+    }
+    lineStart = lineEnd + 1;
+  }
+  return insertAt >= 0 ? insertAt : size;
+}
+
+// The C++ form of what a Pascal unit gets: the unit's strings, a procedure that hears of
+// switches, and the call that loads the language file, run when the program starts.
+bool ModifyCppSourceCode(TSourceParser& parser, const String& resID) {
+  const String& original = parser.Text();
+  const String br = LineBreakOf(original);
+  int at = CppInsertionPoint(parser);
+  String block;
+  // A file whose last line has no break gets one before the new lines.
+  if (at > 0 && original[static_cast<size_t>(at - 1)] != '\n') block += br;
+  block += "#include \"GlottaUnit.h\"" + br + br +
+           "// The unit's translations: the language file beside it (.lng), linked into the program" + br +
+           "// with xel_add_resources; they load when the program registers the package's classes." + br +
+           "namespace {" + br + "xel::TGetString GetString;" + br +
+           "void LangChange(const xel::String& /*Language*/) {}" + br +
+           "const xel::TUnitInitialization GlottaInitialization([] { xel::InitGlotta(\"" + resID +
+           "\", LangChange, GetString); });" + br + "}  // namespace" + br;
+  if (at < static_cast<int>(original.size())) block += br;
+  String text = original;
+  text.insert(static_cast<size_t>(at), block);
+  parser.SetText(text);
+  parser.ParseLines(ctC);
+  return true;
+}
+
+}  // namespace
+
 bool ModifySourceCode(TSourceParser& parser, const String& resID) {
+  if (parser.CodeType() == ctC) return ModifyCppSourceCode(parser, resID);
   int moduleEnd, found, next;
   if (!parser.FindModuleEnd(moduleEnd)) return false;
   if (!parser.FindToken(0, moduleEnd - 1, "implementation", found, next, {}))

@@ -42,10 +42,13 @@ private:
 };
 
 // The resource identifier of an existing unit: the literal first argument of the first
-// InitGlotta call before the unit's final "end."; false when there is none or it is empty.
+// InitGlotta call (in Pascal before the unit's final "end."); false when there is none or
+// it is empty.
 bool GetResIDFromSource(const TSourceParser& parser, String& resID);
-// Inserts into the parser's text the declarations, the resource directive and the
-// InitGlotta call with resID, and the unit Glotta in the interface's uses clause; the
+// Inserts into the parser's text what loads the unit's language file with resID. Pascal:
+// the declarations, the resource directive, the InitGlotta call and the unit Glotta in the
+// interface's uses clause. C++ (a parser scanned as C): GlottaUnit.h, GetString, LangChange
+// and a TUnitInitialization that calls InitGlotta, after the unit's leading includes. The
 // parser has scanned the result. False, with the text as it was, when the unit has not the
 // shape this needs.
 bool ModifySourceCode(TSourceParser& parser, const String& resID);

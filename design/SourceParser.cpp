@@ -265,6 +265,8 @@ void TSourceParser::ParseLines(TCodeType codeType) {
   if (codeType == ctAutoDetect) codeType = FCodeType;
   if (codeType != ctPascal && codeType != ctC)
     throw ESourceParserError(ClassName() + ".ParseLines: Invalid CodeType");
+  // What the text was scanned as is what its blocks and mask mean from now on.
+  FCodeType = codeType;
   // Blocks of an earlier scan would stand out of order before the new ones.
   FBlocks->Clear();
   FMask.assign(FText.size(), SourceMask::Code);

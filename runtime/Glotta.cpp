@@ -19,6 +19,7 @@
 #include "ButtonPanel.h"
 #include "ComponentRes.h"
 #include "Expand.h"
+#include "GlottaUnit.h"
 #include "Forms.h"
 #include "GlottaSystem.h"
 #include "SuperForm.h"
@@ -492,6 +493,8 @@ void RegisterGlottaClasses() {
   RegisterStrListClasses();
   RegisterURLLabelClasses();
   RegisterXelInfoClasses();
+  // The program's own units load their language data now that resources and classes exist.
+  InitializeUnits();
 }
 
 }  // namespace xel

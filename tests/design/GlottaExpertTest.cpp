@@ -3,6 +3,8 @@
 // is installed), and the questions on read-only language files and lost statements.
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "ComponentRes.h"
@@ -13,6 +15,7 @@
 #include "Resources.h"
 #include "SourceParser.h"
 #include "Streams.h"
+#include "StringTools.h"
 
 namespace xel::test {
 namespace {
@@ -625,6 +628,134 @@ TEST_F(GlottaExpertTest, FailuresOfTheDesignerLeaveTheUnitAsItWas) {
       }
     }
   }
+}
+
+// C++ units: the same command writes C++ lines that the compiler takes, and the program then
+// finds the unit's strings in its language file.
+const TUnitShape kCppShapes[] = {
+    {"Plain", "#include <string>\n\nstd::string Hello() { return \"hello\"; }\n"},
+    {"NoIncludes", "// A unit without includes.\nint Twice(int x) { return 2 * x; }\n"},
+    {"Camouflaged",
+     "/* #include \"x.h\" InitGlotta(\"{Y}\") */\n#include <string>\n#if 0\n#include \"missing.h\"\n#endif\n"
+     "const char* Words = \"InitGlotta(\\\"{Z}\\\", a, b) #include\";\nint F() { return 1; }"},
+    {"Crlf", "#include <cstdio>\r\n\r\nvoid Print() { std::puts(\"x\"); }\r\n"},
+};
+
+// The lines of a text that hold something, each ended by "\n": the command may add blank
+// lines around what it inserts and gives a last line its break.
+String WithoutBlankLines(const String& text) {
+  const String plain = ReplaceAll(text, "\r\n", "\n");
+  String lines;
+  for (size_t start = 0; start < plain.size();) {
+    const size_t end = std::min(plain.find('\n', start), plain.size());
+    const String line = plain.substr(start, end - start);
+    if (!Trim(line).empty()) lines += line + "\n";
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::vector<String> SplitBars(const String& text) {
+  std::vector<String> parts;
+  for (size_t start = 0; start <= text.size();) {
+    const size_t bar = std::min(text.find('|', start), text.size());
+    if (bar > start) parts.push_back(text.substr(start, bar - start));
+    start = bar + 1;
+  }
+  return parts;
+}
+
+// The test's compiler, with the flags and paths of the package as built.
+String CompileCommand(const String& mode) {
+  String command = String(XEL_CXX) + " -std=c++20 " + XEL_CXX_FLAGS + " " + mode;
+  for (const String& dir : SplitBars(XEL_CXX_INCLUDES))
+    if (!dir.empty()) command += " -I" + QuotedStr(dir);
+  return command;
+}
+
+bool RunCommand(const String& command, String& log) {
+  const String out = command + " >" + QuotedStr(log) + " 2>&1";
+  const int status = std::system(out.c_str());
+  log = FileExists(log) ? ReadTextFile(log, false) : String();
+  return status == 0;
+}
+
+// The editor as a user who gives the unit the string "Greeting" in English.
+bool AddEnglishGreeting(const String& title, TGlotta* glotta) {
+  TLanguageManager* m = glotta->LanguageManager();
+  if (m->GetLangCount() == 0) {
+    TLanguageEntry* l = m->Langs()->Add();
+    l->SetName("English");
+    l->SetSubIndex(0);
+  }
+  if (m->IsUniqueStringName("Greeting")) m->AddString("Greeting")->SetLangValue(0, Variant("Hello from the unit"));
+  return AddGreeting(title, glotta);
+}
+
+TEST_F(GlottaExpertTest, UnitOnCppSourcesCompilesOnceAndFindsItsStringsAtRunTime) {
+  TEditorScript::Run = AddEnglishGreeting;
+  for (const TUnitShape& shape : kCppShapes) {
+    SCOPED_TRACE(shape.Name);
+    const String unitFile = Dir + shape.Name + ".cpp";
+    WriteFileAtomically(unitFile, shape.Text);
+    TDesignModule* module = Designer->Open(unitFile);
+    Asked.clear();
+    AnswerWith({mbYes});
+    Click(Expert()->UnitItemName());
+    EXPECT_EQ(Asked, std::vector<String>{"CreateMultilingualUnit"});
+    const String source = module->Source();
+    TSourceParser parser(source);
+    parser.ParseLines(ctC);
+    String resID;
+    ASSERT_TRUE(GetResIDFromSource(parser, resID)) << source;
+    EXPECT_NO_THROW(StringToGUID(resID));
+    EXPECT_EQ(ReadLangFile(LangFile(shape.Name)).ResName, resID);
+    // What the unit had is still there, in its order and with its own line breaks.
+    String rest = source;
+    const size_t from = rest.find("#include \"GlottaUnit.h\"");
+    const size_t to = rest.find("}  // namespace", from);
+    ASSERT_NE(to, String::npos) << source;
+    rest.erase(from, rest.find('\n', to) + 1 - from);
+    EXPECT_EQ(WithoutBlankLines(rest), WithoutBlankLines(String(shape.Text) + "\n"));
+    EXPECT_EQ(source.find("\r\n") != String::npos, String(shape.Text).find("\r\n") != String::npos);
+    // The command changed the designer's buffer; the compiler reads the file.
+    WriteFileAtomically(unitFile, source);
+    String log = Dir + shape.Name + ".log";
+    EXPECT_TRUE(RunCommand(CompileCommand("-fsyntax-only -Wall -Werror") + " -x c++ " + QuotedStr(unitFile), log))
+        << source << "\n" << log;
+    // Twice: nothing changes.
+    Asked.clear();
+    TEditorScript::Run = [](const String&, TGlotta*) { return true; };
+    Click(Expert()->UnitItemName());
+    EXPECT_TRUE(Asked.empty());
+    EXPECT_EQ(module->Source(), source);
+    TEditorScript::Run = AddEnglishGreeting;
+  }
+
+  // The first unit in a program: its language file linked as a resource, the string read
+  // through the unit's GetString once the program has registered the package's classes.
+  const String unitFile = Dir + "Plain.cpp";
+  WriteFileAtomically(unitFile, ReadTextFile(unitFile, false) +
+                                    "xel::String UnitGreeting() { return GetString(\"Greeting\"); }\n");
+  WriteFileAtomically(Dir + "main.cpp",
+                      "#include <cstdio>\n#include \"Glotta.h\"\nxel::String UnitGreeting();\n"
+                      "int main() {\n  xel::RegisterGlottaClasses();\n"
+                      "  std::printf(\"%s\\n\", UnitGreeting().c_str());\n  return 0;\n}\n");
+  String log = Dir + "embed.log";
+  ASSERT_TRUE(RunCommand(String(XEL_CMAKE) + " -DINPUT=" + QuotedStr(LangFile("Plain")) + " -DOUTPUT=" +
+                             QuotedStr(Dir + "PlainLng.cpp") + " -DNAME=Plain.lng -P " +
+                             QuotedStr(XEL_EMBED_SCRIPT),
+                         log))
+      << log;
+  String link = CompileCommand("-o " + QuotedStr(Dir + "program")) + " " + QuotedStr(unitFile) + " " +
+                QuotedStr(Dir + "main.cpp") + " " + QuotedStr(Dir + "PlainLng.cpp");
+  for (const String& lib : SplitBars(XEL_CXX_LIBS))
+    link += " " + QuotedStr(lib) + " -Wl,-rpath," + QuotedStr(ExtractFileDir(lib));
+  log = Dir + "link.log";
+  ASSERT_TRUE(RunCommand(link, log)) << log;
+  log = Dir + "run.log";
+  ASSERT_TRUE(RunCommand("ASAN_OPTIONS=detect_leaks=0 " + QuotedStr(Dir + "program"), log)) << log;
+  EXPECT_EQ(log, "Hello from the unit\n");
 }
 
 TEST_F(GlottaExpertTest, UnitWithoutTheShapeItNeedsIsLeftAsItWas) {

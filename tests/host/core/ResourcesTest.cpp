@@ -140,5 +140,30 @@ TEST(ResourcesTest, ComponentResourceFilesOnDisk) {
   DeleteFile(path);
 }
 
+// A unit's language file is one component resource with the short header the stream
+// writes; a program links it as it stands.
+TEST(ResourcesTest, ComponentResourcesWithTheStreamsHeaderRegisterAsWritten) {
+  RegisterFixtureClasses();
+  TStringStream text(ModuleText), bin;
+  ObjectTextToBinary(&text, &bin);
+  bin.SetPosition(0);
+  std::unique_ptr<TComponent> root(bin.ReadComponent(nullptr));
+  TMemoryStream written;
+  written.WriteComponentRes("{5E1C0A2B-0000-4000-8000-00000000AB01}", root.get());
+  // Registered entries point into the image: it lives as long as the program.
+  static std::vector<Byte> image;
+  image.assign(written.Memory(), written.Memory() + written.Size());
+  for (size_t cut = 0; cut < image.size(); ++cut)
+    EXPECT_THROW(RegisterModuleResources(&image, image.data(), cut), EReadError) << cut;
+  EXPECT_EQ(FindResource(nullptr, "{5E1C0A2B-0000-4000-8000-00000000AB01}", RT_RCDATA), nullptr);
+  RegisterModuleResources(&image, image.data(), image.size());
+  const TResourceEntry* e = FindResource(nullptr, "{5e1c0a2b-0000-4000-8000-00000000ab01}", RT_RCDATA);
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->Data + e->Size, image.data() + image.size());
+  std::unique_ptr<TComponent> back(ReadComponentRes("{5E1C0A2B-0000-4000-8000-00000000AB01}", nullptr));
+  EXPECT_EQ(back->ClassName(), "TTestModule");
+  EXPECT_EQ(back->ComponentCount(), 2);
+}
+
 }  // namespace
 }  // namespace xel::test

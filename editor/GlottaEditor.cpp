@@ -484,10 +484,11 @@ std::vector<TGlottaEditorForm::TCellFinding> TGlottaEditorForm::Findings() {
 }
 
 void TGlottaEditorForm::WriteFindingStatus() {
+  // The last panel names the selected cell's findings, else the product.
   TStatusPanels* panels = StatusBar()->GetPanels();
-  if (panels->Count() < 5) return;
+  if (panels->Count() < 4) return;
   const std::vector<TCheckFinding>& findings = CellFindings(Grid()->Col(), Grid()->Row());
-  String text;
+  String text = Text("CreatedBy");
   if (findings.size() == 1)
     text = Format(Text("Finding"), {CheckRuleName(findings[0].Rule), findings[0].Message});
   else if (findings.size() > 1)
@@ -654,7 +655,7 @@ void TGlottaEditorForm::GlottaChange(TObject*) {
 
 void TGlottaEditorForm::InitCaptions() {
   TStatusPanels* panels = StatusBar()->GetPanels();
-  if (panels->Count() > 4) panels->Items(4)->SetText(Text("CreatedBy"));
+  if (panels->Count() > 3) panels->Items(3)->SetText(Text("CreatedBy"));
 }
 
 void TGlottaEditorForm::SyncLangStatus() {

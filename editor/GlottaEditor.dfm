@@ -184,9 +184,6 @@ object GlottaEditorForm: TGlottaEditorForm
         Width = 150
       end
       item
-        Width = 320
-      end
-      item
         Width = 50
       end>
   end

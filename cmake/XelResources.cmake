@@ -1,5 +1,6 @@
-# xel_add_resources(target file.res ...): links 32-bit resource files into the resource
-# table of the target's module, as the host's {$R file} does. Each file becomes a
+# xel_add_resources(target file.res ...): links resource files (32-bit ones, or a single
+# component resource as a unit's language file .lng is written) into the resource table of
+# the target's module, as the host's {$R file} does. Each file becomes a
 # generated source with the bytes and a registration that runs when the module loads.
 # Works in the package's own build, in a project that adds it with add_subdirectory, and
 # through find_package(XelGlotta): the script lies beside this file in each case.

@@ -200,7 +200,9 @@ TEST_F(FindingsTest, EditsOfARowMarkItsCellsAnew) {
       for (const TCheckFinding& f : editor->CellFindings(deutsch, row)) rules.Include(f.Rule);
       EXPECT_EQ(rules, e.After);
       EXPECT_EQ(CellColor(editor, deutsch, row) != clWindow, !e.After.Empty());
-      if (e.Language == kDeutsch) EXPECT_EQ(FindingStatus(editor).empty(), e.After.Empty()) << FindingStatus(editor);
+      if (e.Language == kDeutsch) {
+        EXPECT_EQ(FindingStatus(editor).empty(), e.After.Empty()) << FindingStatus(editor);
+      }
       ExpectSameAsCheck(editor);
     }
     EXPECT_EQ(MarkedCells(editor), (std::vector<String>{CellName("Label1", "Caption", kDeutsch)}));

@@ -7,6 +7,7 @@
 
 #include "Format.h"
 #include "ResFile.h"
+#include "Streams.h"
 
 namespace xel {
 
@@ -35,43 +36,34 @@ bool NameMatches(const TResourceEntry& e, std::string_view name) {
   return SameText(e.Name, name);
 }
 
-// A 16-bit resource image, as a component resource or a unit's language file is written:
-// per entry 0xFF and the type's number, the name (0xFF and a number, or text up to a zero),
-// the flags and the data's size, then the data.
-bool Is16BitImage(const Byte* image, size_t size) { return size >= 3 && image[0] == 0xFF; }
+// A unit's language file: component resources with the stream's own short header (0xFF,
+// the type's number, the name, the flags and the data's size), one after another.
+bool IsComponentResImage(const Byte* image, size_t size) { return size >= 3 && image[0] == 0xFF; }
 
-void Parse16BitImage(const Byte* image, size_t size, std::vector<TResourceEntry>& entries) {
-  auto damaged = [](size_t at) {
-    return EReadError(Format("Invalid resource file: damaged 16-bit entry at offset %d", {static_cast<Int64>(at)}));
-  };
-  size_t pos = 0;
-  while (pos < size) {
-    const size_t start = pos;
-    if (size - pos < 3 || image[pos] != 0xFF) throw damaged(start);
+class TImageStream : public TCustomMemoryStream {
+public:
+  TImageStream(const Byte* image, size_t size) { SetPointer(image, static_cast<Int64>(size)); }
+  Int64 Write(const void*, Int64) override { throw EStreamError("Can't write to a resource image"); }
+};
+
+void ParseComponentResImage(const Byte* image, size_t size, std::vector<TResourceEntry>& entries) {
+  TImageStream stream(image, size);
+  while (stream.Position() < stream.Size()) {
+    const Int64 at = stream.Position();
+    auto damaged = [at] { return EReadError(Format("Invalid resource file: damaged entry at offset %d", {at})); };
     TResourceEntry e;
-    e.TypeId = static_cast<Word>(image[pos + 1] | (image[pos + 2] << 8));
-    pos += 3;
-    if (pos < size && image[pos] == 0xFF) {
-      if (size - pos < 3) throw damaged(start);
-      e.NameId = static_cast<Word>(image[pos + 1] | (image[pos + 2] << 8));
-      pos += 3;
-    } else {
-      const size_t end = pos;
-      while (pos < size && image[pos] != 0) ++pos;
-      if (pos == size) throw damaged(start);
-      e.Name.assign(reinterpret_cast<const char*>(image + end), pos - end);
-      ++pos;
+    Int64 dataSize = 0;
+    try {
+      e.Name = stream.ReadResHeader(&dataSize);
+    } catch (const EInvalidImage&) {
+      throw damaged();
     }
-    if (size - pos < 6) throw damaged(start);
-    e.MemoryFlags = static_cast<Word>(image[pos] | (image[pos + 1] << 8));
-    const size_t dataSize = static_cast<size_t>(image[pos + 2]) | (static_cast<size_t>(image[pos + 3]) << 8) |
-                            (static_cast<size_t>(image[pos + 4]) << 16) | (static_cast<size_t>(image[pos + 5]) << 24);
-    pos += 6;
-    if (dataSize > size - pos) throw damaged(start);
-    e.Data = image + pos;
-    e.Size = dataSize;
+    if (dataSize > stream.Size() - stream.Position()) throw damaged();
+    e.TypeId = RT_RCDATA;
+    e.Data = image + stream.Position();
+    e.Size = static_cast<size_t>(dataSize);
     entries.push_back(e);
-    pos += dataSize;
+    stream.Seek(dataSize, soCurrent);
   }
 }
 
@@ -112,7 +104,7 @@ std::vector<const void*> ResourceModules() {
 
 void RegisterModuleResources(const void* anchor, const Byte* image, size_t size) {
   std::vector<TResourceEntry> entries;
-  if (Is16BitImage(image, size)) Parse16BitImage(image, size, entries);
+  if (IsComponentResImage(image, size)) ParseComponentResImage(image, size, entries);
   else ParseResourceImage(image, size, [&](const TResourceEntry& e) { entries.push_back(e); });
   const void* module = ModuleOfAddress(anchor);
   std::lock_guard<std::mutex> lock(Lock());

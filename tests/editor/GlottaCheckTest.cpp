@@ -9,17 +9,6 @@
 namespace xel::test {
 namespace {
 
-struct TCheckEnvironment : testing::Environment {
-  void SetUp() override {
-    RegisterCoreClasses();
-    RegisterGlottaEditorClasses();
-    RegisterGlottaModuleClasses();
-    RegisterClasses({TEditorProbe::StaticClass()});
-    InstallHeadlessWidgetSet();
-  }
-};
-[[maybe_unused]] testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new TCheckEnvironment);
-
 String UnitWith(const String& body) {
   return "unit Unit1;\r\n\r\ninterface\r\n\r\nimplementation\r\n\r\nprocedure TForm1.Show;\r\nbegin\r\n" + body +
          "end;\r\n\r\nend.\r\n";

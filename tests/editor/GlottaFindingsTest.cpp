@@ -12,17 +12,6 @@
 namespace xel::test {
 namespace {
 
-struct TFindingsEnvironment : testing::Environment {
-  void SetUp() override {
-    RegisterCoreClasses();
-    RegisterGlottaEditorClasses();
-    RegisterGlottaModuleClasses();
-    RegisterClasses({TEditorProbe::StaticClass()});
-    InstallHeadlessWidgetSet();
-  }
-};
-[[maybe_unused]] testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new TFindingsEnvironment);
-
 constexpr TColor kReadOnly = TColor(0x00D0E0D0);
 constexpr int kEnglish = 0, kDeutsch = 1;
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "../QtTestEnvironment.h"
 #include "Glotta.h"
 #include "GlottaCheck.h"
 #include "GlottaEditor.h"
@@ -25,23 +26,7 @@
 namespace xel {
 namespace {
 
-struct TQtEnvironment : testing::Environment {
-  void SetUp() override {
-    FDir = std::filesystem::temp_directory_path().string() + "/xel-forms-qt-XXXXXX";
-    ASSERT_NE(mkdtemp(FDir.data()), nullptr);
-    setenv("XEL_REGISTRY_DIR", (FDir + "/registry").c_str(), 1);
-    setenv("TMPDIR", FDir.c_str(), 1);
-    RegisterCoreClasses();
-    RegisterGlottaEditorClasses();
-    InstallQtWidgetSet();
-  }
-  void TearDown() override {
-    FinalizeQtWidgetSet();
-    std::filesystem::remove_all(FDir);
-  }
-  String FDir;
-};
-[[maybe_unused]] testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new TQtEnvironment);
+[[maybe_unused]] testing::Environment* const kEnvironment = AddQtTestEnvironment(RegisterGlottaEditorClasses, true);
 
 // Shows the window in the language, fills it, and writes its picture.
 template <class F>

@@ -1,27 +1,13 @@
 // Search in the translation editor: the dialog's choices and their persistence, and where
 // the cursor goes for each pattern, area, option and start.
 #include "EditorDialogs.h"
+#include "EditorFormsEnv.h"
 #include "GlottaModule.h"
 #include "GlottaSearch.h"
 #include "RegisterControls.h"
-#include "Sounds.h"
 
 namespace xel::test {
 namespace {
-
-struct TSearchEnvironment : testing::Environment {
-  void SetUp() override {
-    RegisterCoreClasses();
-    RegisterGlottaEditorClasses();
-    RegisterGlottaModuleClasses();
-    RegisterClasses({TEditorProbe::StaticClass()});
-    InstallHeadlessWidgetSet();
-    // The system's beep, as a search without hit sounds it.
-    SetBeepProc([] { ++Beeps; });
-  }
-  static inline int Beeps = 0;
-};
-[[maybe_unused]] testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new TSearchEnvironment);
 
 // Answers the search dialog with the pattern and choices given, or cancels it.
 void AnswerSearch(TEditorDialogs& run, const String& pattern, TSearchIn in, TSearchOptions options, bool ok = true) {
@@ -95,7 +81,7 @@ TEST_F(SearchTest, MovesTheCursorToTheHitOfEachPatternAreaAndStart) {
       ASSERT_LT(RowOf(editor, "Button1", "Hint"), RowOf(editor, "Glotta", "Resources.Greeting"));
       AnswerSearch(run, c.Pattern, c.In, c.Options);
       const Integer startCol = grid->Col(), startRow = grid->Row();
-      const int beeps = TSearchEnvironment::Beeps;
+      const int beeps = SystemBeeps();
       ASSERT_TRUE(GlottaSearch(editor));
       for (int i = 0; i < c.Again; ++i) GlottaSearchAgain(editor, editor->Grid());
       if (c.Component) {
@@ -104,7 +90,7 @@ TEST_F(SearchTest, MovesTheCursorToTheHitOfEachPatternAreaAndStart) {
       } else {
         EXPECT_EQ(grid->Col(), startCol);
         EXPECT_EQ(grid->Row(), startRow);
-        EXPECT_EQ(TSearchEnvironment::Beeps, beeps + 1);
+        EXPECT_EQ(SystemBeeps(), beeps + 1);
       }
       EXPECT_FALSE(editor->Modified());
       editor->Close();
@@ -122,9 +108,9 @@ TEST_F(SearchTest, BackwardFromTheFirstRowBeepsWithoutMoving) {
     ASSERT_EQ(grid->Row(), RowOf(editor, "Label1", "Caption"));
     ASSERT_EQ(grid->Row(), 1);
     const Integer col = grid->Col();
-    const int beeps = TSearchEnvironment::Beeps;
+    const int beeps = SystemBeeps();
     EXPECT_FALSE(GlottaSearchAgain(editor, grid));
-    EXPECT_EQ(TSearchEnvironment::Beeps, beeps + 1);
+    EXPECT_EQ(SystemBeeps(), beeps + 1);
     EXPECT_EQ(grid->Row(), 1);
     EXPECT_EQ(grid->Col(), col);
     editor->Close();

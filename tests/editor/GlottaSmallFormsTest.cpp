@@ -15,17 +15,6 @@
 namespace xel::test {
 namespace {
 
-struct TFormsEnvironment : testing::Environment {
-  void SetUp() override {
-    RegisterCoreClasses();
-    RegisterGlottaEditorClasses();
-    RegisterGlottaModuleClasses();
-    RegisterClasses({TEditorProbe::StaticClass()});
-    InstallHeadlessWidgetSet();
-  }
-};
-[[maybe_unused]] testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new TFormsEnvironment);
-
 // ---- setup --------------------------------------------------------------------------------------
 
 TEST(GlottaSetupTest, TopLevelIsOfferedOnlyWithoutDomainAndCancelKeepsTheValues) {

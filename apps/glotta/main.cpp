@@ -18,6 +18,11 @@
 #include "PseudoLanguage.h"
 #include "XliffFile.h"
 #include "RegisterControls.h"
+#ifdef XEL_GLOTTA_QT
+#include <cstdlib>
+
+#include "QtWidgetSet.h"
+#endif
 
 using namespace xel;
 
@@ -55,6 +60,7 @@ const char* const Usage =
     "                                    language's texts accented, bracketed and 40 % longer\n"
     "\n"
     "FILE is a text or binary form file, a component resource file or a language file (.lng).\n"
+    "The fit rule measures with Qt's fonts; --widgetset=headless measures with fixed metrics.\n"
     "Exit codes: 0 ok, 1 a check failed or lines could not be imported, 2 usage or unreadable input.\n";
 
 enum { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
@@ -390,6 +396,26 @@ int Run(std::vector<String> args) {
   throw TUsageError{};
 }
 
+// The fit rule measures a text with the font its window draws it in, so the widget set is
+// Qt's, on the offscreen platform: a build has no display and glotta shows no window.
+// "--widgetset=headless" (or XEL_WIDGETSET) measures with the headless set's fixed metrics.
+struct TMeasuringWidgetSet {
+  TMeasuringWidgetSet(int& argc, char** argv) {
+#ifdef XEL_GLOTTA_QT
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    InstallChosenWidgetSet(argc, argv);
+#else
+    (void)argc, (void)argv;
+    InstallHeadlessWidgetSet();
+#endif
+  }
+  ~TMeasuringWidgetSet() {
+#ifdef XEL_GLOTTA_QT
+    FinalizeQtWidgetSet();
+#endif
+  }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -398,7 +424,7 @@ int main(int argc, char** argv) {
     RegisterControlClasses();
     RegisterGlottaClasses();
     RegisterLogFileClasses();
-    InstallHeadlessWidgetSet();
+    TMeasuringWidgetSet widgetSet(argc, argv);
     return Run(std::vector<String>(argv + 1, argv + argc));
   } catch (const TUsageError&) {
     std::fprintf(stderr, "%s", Usage);

@@ -60,6 +60,13 @@ run(0 import ${form} ${OUT}/broken/de.txt --mode add-all)
 run(1 check ${form})
 expect_match("${out}" "MainForm.dfm: ButtonMessage.Caption: Deutsch: fit: text is [0-9]+ pixels wide" "fit line")
 expect_match("${out}" "MainForm.dfm: TDemoMainForm.Caption: Deutsch: blanks: " "blanks line")
+# Measured with the font the window draws in (Qt's), not with the headless set's fixed metrics.
+string(REGEX MATCH "fit: text is [0-9]+" drawn "${out}")
+run(1 check ${form} --widgetset=headless)
+string(REGEX MATCH "fit: text is [0-9]+" fixed "${out}")
+if(drawn STREQUAL fixed)
+  message(FATAL_ERROR "the fit rule measured with fixed metrics: ${drawn}")
+endif()
 run(0 check ${form} --disable fit,blanks)
 run(1 check ${form} --format json --disable fit)
 expect_match("${out}" "^[[]\n  {\"file\": \"[^\"]*MainForm.dfm\", \"item\": \"TDemoMainForm.Caption\", \"language\": \"Deutsch\", \"rule\": \"blanks\", \"message\": \"[^\"]*\"}\n[]]\n$" "json")
@@ -77,6 +84,9 @@ run(0 check ${DEMO}/MainForm.dfm --sources ${OUT}/Unit.cpp --disable source)
 
 # A pseudo-language of the design language.
 run(0 pseudo ${form} --language Pseudo)
+# Its marks are no faults of punctuation or blanks (only the broken German is left).
+run(1 check ${form} --disable fit)
+expect_match("${out}" "^[^\n]*TDemoMainForm.Caption: Deutsch: blanks: [^\n]*\n$" "pseudo-language checked")
 run(0 export ${form} --format po --language Pseudo)
 expect_match("${out}" "msgid \"&Message\"\nmsgstr \"[[]&Méššåĝé ~~~~[]]\"" "pseudo text")
 run(0 list ${form})

@@ -1,6 +1,5 @@
 #include "GlottaModule.h"
 
-#include "ExIniFile.h"
 #include "Expand.h"
 #include "VersionControl.h"
 
@@ -34,22 +33,7 @@ void TGlottaModule::SetLanguage(const String& language) { Glotta()->SetLanguage(
 
 String TGlottaModule::GetString(const String& name) const { return Glotta()->GetString(name); }
 
-// Read as the configuration file of the editor writes it: a missing value is written back
-// with the language in use, and a type hint behind the value is left out.
-bool TGlottaModule::LoadConfigLang() {
-  try {
-    TExIniFile ini(rkLocalMachine, DesignersRegistryPath, false);
-    ini.SetWriteBack(true);
-    ini.SetHintsEnabled(true);
-    TGlotta* glotta = Glotta();
-    const String current = glotta->GetLanguage();
-    const String stored = ini.ReadString(DesignersSection, glotta->GetName() + ".Language", current);
-    if (stored != current) glotta->SetLanguage(stored);
-    return true;
-  } catch (const std::exception&) {
-    return false;
-  }
-}
+bool TGlottaModule::LoadConfigLang() { return ConfigLang()->Load(); }
 
 // The tools speak the user's language when it is one of theirs, unless the developer
 // chose another.
@@ -78,6 +62,7 @@ void ShowGlottaHelp(Integer context) { Application->HelpContext(context); }
 
 void RegisterGlottaModuleClasses() {
   RegisterMsgBoxClasses();
+  RegisterConfigFileClasses();
   RegisterClasses({TGlottaModule::StaticClass()});
 }
 

@@ -4,6 +4,7 @@
 // developer chose for the tools. ServiceMessage shows such a message.
 #pragma once
 
+#include "ConfigFile.h"
 #include "Glotta.h"
 #include "MsgBox.h"
 #include "SuperForm.h"
@@ -21,13 +22,14 @@ public:
   explicit TGlottaModule(TComponent* owner);
   ~TGlottaModule() override;
 
+  TConfigFile* ConfigLang() const { return OwnedComponent<TConfigFile>(this, "ConfigLang"); }
   TGlotta* Glotta() const { return OwnedComponent<TGlotta>(this, "Glotta"); }
   // Switches the tools' whole domain.
   void SetLanguage(const String& language);
   // EStringNotFound for a name the module does not hold.
   String GetString(const String& name) const;
   // The tools' language as the developer chose it last (the editor stores it); false when
-  // nothing could be read, which is not reported.
+  // it could not be read.
   bool LoadConfigLang();
 
   void GlottaModuleCreate(TObject* sender);

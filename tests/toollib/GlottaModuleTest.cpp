@@ -145,16 +145,16 @@ TEST_F(GlottaModuleTest, ReportsEveryLanguageChangeWithItsComponent) {
   EXPECT_EQ(listener.Senders, (std::vector<TObject*>{Module->Glotta(), Module->Glotta()}));
 }
 
-// The tools keep the language the developer chose last; a missing entry is written with the
-// language in use, as the editor's configuration file does.
+// The tools keep the language the developer chose last; an entry is written back with its type
+// hint, a missing one with the language in use, as the editor's configuration file does.
 TEST(GlottaModuleLanguageTest, StartsInTheStoredLanguage) {
   struct {
     const char* Stored;  // nullptr: the key holds no value
     const char* Language;
     const char* StoredAfter;
   } cases[] = {
-      {"Deutsch", "Deutsch", "Deutsch"},
-      {"English", "English", "English"},
+      {"Deutsch", "Deutsch", "Deutsch ;String"},
+      {"English", "English", "English ;String"},
       {"Deutsch ;String", "Deutsch", "Deutsch ;String"},
       {nullptr, nullptr, nullptr},
   };
@@ -171,7 +171,7 @@ TEST(GlottaModuleLanguageTest, StartsInTheStoredLanguage) {
       EXPECT_EQ(language, c.Language);
       EXPECT_EQ(StoredToolsLanguage(), c.StoredAfter);
     } else {
-      EXPECT_EQ(StoredToolsLanguage(), language);  // written back
+      EXPECT_EQ(StoredToolsLanguage(), language + " ;String");  // written back
     }
   }
 }

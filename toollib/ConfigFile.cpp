@@ -1,6 +1,7 @@
 #include "ConfigFile.h"
 
 #include <charconv>
+#include <functional>
 #include <vector>
 
 #include "Application.h"
@@ -83,14 +84,23 @@ String FloatText(double value, bool single) {
 struct TValueKind {
   TTypeKind Kind = tkUnknown;
   bool Single = false;
+  // Read and written past the variant, which holds a double: its last bits would be lost.
+  bool Extended = false;
   bool Text = false;
 };
 
 TValueKind KindOf(PPropInfo prop) {
   TValueKind k{prop->Kind()};
   k.Single = k.Kind == tkFloat && prop->PropType()->Data.FloatType == ftSingle;
+  k.Extended = k.Kind == tkFloat && prop->PropType()->Data.FloatType == ftExtended;
   k.Text = IsTextKind(k.Kind);
   return k;
+}
+
+String ExtendedText(long double value) {
+  char buffer[80];
+  auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return String(buffer, r.ptr);
 }
 
 String ValueToText(const Variant& value, const TValueKind& kind, const String& delimiter) {
@@ -120,6 +130,21 @@ String TypeHint(const TClassInfo& info) {
   return def.empty() ? info.Typ() : def;
 }
 
+// A property's value as stored text and back.
+String InfoText(const TClassInfo& info, const TValueKind& kind, const String& delimiter) {
+  if (kind.Extended) return ExtendedText(GetFloatProp(info.Instance(), info.PropRef()));
+  return ValueToText(info.GetValue(), kind, delimiter);
+}
+
+void SetInfoText(TClassInfo& info, const String& text, const TValueKind& kind) {
+  long double v = 0;
+  if (kind.Extended) {
+    auto r = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (r.ec == std::errc() && r.ptr == text.data() + text.size()) return SetFloatProp(info.Instance(), info.PropRef(), v);
+  }
+  info.SetValue(TextToValue(text, kind));
+}
+
 // A stored property of a component: where it is, and how its value reads as text.
 struct TStoredItem {
   TPropertyEntry* Entry = nullptr;
@@ -127,10 +152,12 @@ struct TStoredItem {
   TValueKind Kind;
   String Hint;
 
-  Variant Get() const { return Info ? Info->GetValue() : Entry->GetValue(); }
-  void Set(const Variant& v) const {
-    if (Info) Info->SetValue(v);
-    else Entry->SetValue(v);
+  String Text(const String& delimiter) const {
+    return Info ? InfoText(*Info, Kind, delimiter) : ValueToText(Entry->GetValue(), Kind, delimiter);
+  }
+  void SetText(const String& text) const {
+    if (Info) SetInfoText(*Info, text, Kind);
+    else Entry->SetValue(TextToValue(text, Kind));
   }
 };
 
@@ -195,11 +222,11 @@ void SetConfigErrorBox(TConfigErrorBox box) { GErrorBox = box ? box : &HostError
 
 // Values a failed load had already put into properties, to be put back.
 struct TCustomConfigFile::TUndoList {
-  std::vector<std::pair<TPropertyEntry*, Variant>> Values;
+  std::vector<std::function<void()>> Values;
   void Restore() {
     for (auto it = Values.rbegin(); it != Values.rend(); ++it) {
       try {
-        it->first->SetValue(it->second);
+        (*it)();
       } catch (const Exception&) {
         // The value it held a moment ago: nothing more can be done for this one.
       }
@@ -402,12 +429,19 @@ void TCustomConfigFile::LoadComponents(TComponent* only, TUndoList& undo) {
   const String section = GetSection();
   ForEachStoredItem(FEntries.get(), this, only, OnLoadComponentQuery, [&](TStoredItem& item, const String& key) {
     if (item.Info && !item.Info->Writable()) return;
-    const Variant before = item.Get();
-    const String current = ValueToText(before, item.Kind, FIniFile->GetHintDelimiter());
+    const String current = item.Text(FIniFile->GetHintDelimiter());
     const String text = ReadBack(section, key, item.Hint, current);
     if (text == current) return;
-    undo.Values.emplace_back(item.Entry, before);
-    item.Set(TextToValue(text, item.Kind));
+    if (item.Kind.Extended) {
+      const long double before = GetFloatProp(item.Info->Instance(), item.Info->PropRef());
+      undo.Values.emplace_back([object = item.Info->Instance(), prop = item.Info->PropRef(), before] {
+        SetFloatProp(object, prop, before);
+      });
+    } else {
+      const Variant before = item.Info ? item.Info->GetValue() : item.Entry->GetValue();
+      undo.Values.emplace_back([entry = item.Entry, before] { entry->SetValue(before); });
+    }
+    item.SetText(text);
   });
 }
 
@@ -415,7 +449,7 @@ void TCustomConfigFile::SaveComponents(TComponent* only) {
   const String section = GetSection();
   ForEachStoredItem(FEntries.get(), this, only, OnSaveComponentQuery, [&](TStoredItem& item, const String& key) {
     FIniFile->SetHintsEnabled(FHintsEnabled && !item.Hint.empty());
-    FIniFile->WriteStringEx(section, key, item.Hint, ValueToText(item.Get(), item.Kind, FIniFile->GetHintDelimiter()));
+    FIniFile->WriteStringEx(section, key, item.Hint, item.Text(FIniFile->GetHintDelimiter()));
   });
 }
 
@@ -456,9 +490,9 @@ void TCustomConfigFile::LoadInstance(TPersistent* instance) {
     info.Select(p.Index);
     if (!info.Readable() || !info.Writable()) continue;
     const TValueKind kind = KindOf(info.PropRef());
-    const String current = ValueToText(info.GetValue(), kind, FIniFile->GetHintDelimiter());
+    const String current = InfoText(info, kind, FIniFile->GetHintDelimiter());
     const String text = ReadBack(p.Section, info.Name(), TypeHint(info), current);
-    if (text != current) info.SetValue(TextToValue(text, kind));
+    if (text != current) SetInfoText(info, text, kind);
   }
 }
 
@@ -469,7 +503,7 @@ void TCustomConfigFile::SaveInstance(TPersistent* instance) {
     if (!info.Readable()) continue;
     FIniFile->SetHintsEnabled(FHintsEnabled);
     FIniFile->WriteStringEx(p.Section, info.Name(), TypeHint(info),
-                            ValueToText(info.GetValue(), KindOf(info.PropRef()), FIniFile->GetHintDelimiter()));
+                            InfoText(info, KindOf(info.PropRef()), FIniFile->GetHintDelimiter()));
   }
 }
 

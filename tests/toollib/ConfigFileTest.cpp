@@ -37,6 +37,7 @@ public:
   bool FActive = false;
   double FRatio = 0.5;
   float FScale = 1;
+  Extended FPrecise = 2;
   String FTitle = "plain";
   TProbeStyles FStyles;
 
@@ -45,6 +46,7 @@ public:
     return PropTable<C>(Prop("Count", &C::FCount, &C::FCount), Prop("Letter", &C::FLetter, &C::FLetter),
                         Prop("Shade", &C::FShade, &C::FShade), Prop("Active", &C::FActive, &C::FActive),
                         Prop("Ratio", &C::FRatio, &C::FRatio), Prop("Scale", &C::FScale, &C::FScale),
+                        Prop("Precise", &C::FPrecise, &C::FPrecise),
                         Prop("Title", &C::FTitle, &C::FTitle), Prop("Styles", &C::FStyles, &C::FStyles),
                         Prop("Lines", &C::GetLines, &C::SetLines), Prop("Buddy", &C::GetBuddy, &C::SetBuddy));
   }
@@ -147,7 +149,7 @@ protected:
     Config->SetRegistryRoot(rkCurrentUser);
     Config->SetRegistryPath("Software\\Xel GbR\\ConfigTest");
     Select(Edit, {"Text", "Tag"});
-    Select(Probe, {"Count", "Letter", "Shade", "Active", "Ratio", "Scale", "Title", "Styles", "Buddy"});
+    Select(Probe, {"Count", "Letter", "Shade", "Active", "Ratio", "Scale", "Precise", "Title", "Styles", "Buddy"});
     TComponentEntry* probe = Config->Entries()->Items(1);
     TMainEntry* lines = TMainEntry::Create(probe->GetItems(), nullptr, "Lines", "", {stTStringsObject});
     TPropertyEntry::Create(lines, "Strings[1]", "", tkLString);
@@ -186,6 +188,7 @@ protected:
     Probe->FActive = true;
     Probe->FRatio = 0.1 + 0.2;
     Probe->FScale = 0.1f;
+    Probe->FPrecise = 1.0L / 3;  // more digits than a double holds
     Probe->FTitle = "first\r\nsecond 'quoted'";
     Probe->FStyles = {pyBold, pyUnderline};
     Probe->GetLines()->SetStrings(1, "'two' = 2");
@@ -202,6 +205,7 @@ protected:
     EXPECT_TRUE(Probe->FActive);
     EXPECT_EQ(Probe->FRatio, 0.1 + 0.2);
     EXPECT_EQ(Probe->FScale, 0.1f);
+    EXPECT_EQ(Probe->FPrecise, 1.0L / 3);
     EXPECT_EQ(Probe->FTitle, "first\r\nsecond 'quoted'");
     EXPECT_EQ(Probe->FStyles, (TProbeStyles{pyBold, pyUnderline}));
     EXPECT_EQ(Probe->GetLines()->Strings(1), "'two' = 2");
@@ -252,6 +256,7 @@ TEST_F(ConfigFileTest, TheFileHoldsOneHintedLinePerProperty) {
            Hinted("Probe.Active", "True", "(False,True)"),
            Hinted("Probe.Ratio", "0.30000000000000004", "Double"),
            Hinted("Probe.Scale", "0.1", "Single"),
+           Hinted("Probe.Precise", "0.33333333333333333334", "Extended"),
            Hinted("Probe.Title", "'first'#13#10'second ''quoted'''", "String"),
            Hinted("Probe.Styles", "[pyBold,pyUnderline]", "[pyBold,pyItalic,pyUnderline]"),
            Hinted("Probe.Lines.Strings[1]", "'''two'' = 2'", "String"),
@@ -288,6 +293,7 @@ TEST_F(ConfigFileTest, ADamagedEntryFailsTheLoadAndChangesNothingElse) {
   for (const TCase& c : {TCase{"unknown enumeration value", "Probe.Shade=psPurple"},
                          TCase{"not a number", "Probe.Count=many"},
                          TCase{"not a float", "Probe.Ratio=1,5"},
+                         TCase{"not an extended float", "Probe.Precise=1/3"},
                          TCase{"broken set", "Probe.Styles=[pyBold"},
                          TCase{"unknown set member", "Probe.Styles=[pyBold, pyItalic]"}}) {
     SCOPED_TRACE(c.name);
@@ -515,7 +521,7 @@ TEST_F(ConfigFileTest, TheSelectionTravelsInTheFormStreamAndLoadsItself) {
   EXPECT_TRUE(config->GetSaveSuperFormState());
   TStringList items;
   config->Entries()->MoveSubItemsToStrings(mmNameOnly, &items);
-  EXPECT_EQ(items.Count(), 13);
+  EXPECT_EQ(items.Count(), 14);
   // An entry whose component is gone is dropped, the rest still works.
   delete probe;
   EXPECT_EQ(config->Entries()->Count(), 2);

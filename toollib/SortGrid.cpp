@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <unordered_map>
 
 #include "DateTime.h"
@@ -60,22 +61,72 @@ bool SameMetrics(const TFont& a, const TFont& b) {
          a.GetCharset() == b.GetCharset() && a.GetName() == b.GetName();
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether the font draws its digits interchangeably in ASCII texts: each as wide as the
+// others, and beside any other character as wide as any other digit (kerning). Fonts with
+// tabular figures do, and then "Row 1234" is as wide as "Row 5678". Some two thousand
+// measurements, so a grid keeps the answer for its font.
+bool DigitsInterchangeable(const TFont& font) {
+  auto width = [&](const String& text) { return ScreenTextExtent(font, text).X; };
+  const Integer digit = width("0");
+  for (char d = '1'; d <= '9'; ++d)
+    if (width(String(1, d)) != digit) return false;
+  for (char c = ' '; c <= '~'; ++c) {
+    const Integer before = width(String{'0', c}), after = width(String{c, '0'});
+    for (char d = '1'; d <= '9'; ++d)
+      if (width(String{d, c}) != before || width(String{c, d}) != after) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+struct TSortGrid::TDigitWidths {
+  TFont Font;
+  bool Interchangeable = false;
+
+  bool For(const TFont& font) {
+    if (!Known || !SameMetrics(Font, font)) {
+      Font.Assign(const_cast<TFont*>(&font));
+      Interchangeable = DigitsInterchangeable(font);
+      Known = true;
+    }
+    return Interchangeable;
+  }
+
+private:
+  bool Known = false;
+};
+
+namespace {
+
 // Widths of texts measured through the widget set, each text once per font: measuring is
-// the expensive part of sizing a column.
+// the expensive part of sizing a column. Where the font allows, texts that differ only in
+// their digits are measured once (numbers, amounts, dates, numbered names).
+template <class TDigits>
 class TTextWidths {
 public:
+  explicit TTextWidths(TDigits& digits) : FDigits(digits) {}
+
   Integer Width(const TFont& font, const String& text) {
     if (text.empty()) return 0;
     if (!SameMetrics(FFont, font)) {
       FFont.Assign(const_cast<TFont*>(&font));
       FWidths.clear();
     }
-    auto [it, added] = FWidths.try_emplace(text, 0);
+    String key = text;
+    if (std::any_of(text.begin(), text.end(), IsDigit) &&
+        std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }) &&
+        FDigits.For(font))
+      std::replace_if(key.begin(), key.end(), IsDigit, '0');
+    auto [it, added] = FWidths.try_emplace(std::move(key), 0);
     if (added) it->second = ScreenTextExtent(font, text).X;
     return it->second;
   }
 
 private:
+  TDigits& FDigits;
   TFont FFont;
   std::unordered_map<String, Integer> FWidths;
 };
@@ -300,7 +351,8 @@ void TSortGrid::DrawCell(Integer col, Integer row, const TRect& rect, TGridDrawS
 
 void TSortGrid::AutoSizeCol(Integer col) {
   if (col < 0 || col >= GetColCount()) throw EInvalidGridOperation(SIndexOutOfRange);
-  TTextWidths widths;
+  if (!FDigitWidths) FDigitWidths = std::make_unique<TDigitWidths>();
+  TTextWidths<TDigitWidths> widths(*FDigitWidths);
   Integer widest = 0;
   TFormatOptions f;
   for (Integer row = 0; row < GetRowCount(); ++row) {

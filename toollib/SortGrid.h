@@ -5,6 +5,8 @@
 // writes its content as separator-delimited text.
 #pragma once
 
+#include <memory>
+
 #include <vector>
 
 #include "Grids.h"
@@ -202,6 +204,9 @@ private:
     bool Modified = false;
   };
 
+  // Whether the font measured last draws its digits interchangeably (column sizing).
+  struct TDigitWidths;
+  std::unique_ptr<TDigitWidths> FDigitWidths;
   TSortedList FSortedList;
   TValidation FValidation;
   TAlignment FAlignmentHorz = taLeftJustify;

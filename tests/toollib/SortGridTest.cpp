@@ -339,6 +339,45 @@ TEST_F(SortGridTest, ColumnsSizeToTheirWidestText) {
   EXPECT_EQ(Grid->ColWidths(0), 10 * 6 + 6);
 }
 
+// Texts that differ only in their digits are measured once where the font draws every digit
+// alike; a narrower figure or a kerned pair is measured on its own.
+TEST_F(SortGridTest, ColumnsSizeToTheWidestTextOfAProportionalFont) {
+  THeadlessWidgetSet* ws = HeadlessWidgetSet();
+  ASSERT_NE(ws, nullptr);
+  struct TCase {
+    const char* Name;
+    bool NarrowOne;  // "1" 3 pixels, every other character 6
+    bool KernedA1;   // "A1" 3 pixels closer
+    std::vector<String> Cells;
+    Integer Widest;
+  } cases[] = {
+      {"tabular figures", false, false, {"Row 1", "Row 8888", "Row 9"}, 8 * 6},
+      {"a narrower one", true, false, {"1111", "8888"}, 4 * 6},
+      {"a kerned pair", false, true, {"A1", "A8"}, 2 * 6},
+      {"not ASCII", true, false, {"\xC3\x9C 1111", "\xC3\x9C 8888"}, 6 * 6},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    ws->SetTextMetrics([&c](const TFont& font, const String& text) {
+      Integer width = 0;
+      for (unsigned char ch : text)
+        if ((ch & 0xC0) != 0x80) width += c.NarrowOne && ch == '1' ? 3 : 6;
+      for (size_t at = text.find("A1"); c.KernedA1 && at != String::npos; at = text.find("A1", at + 1)) width -= 3;
+      return TPoint{width, DefaultTextExtent(font, text).Y};
+    });
+    // A grid of its own: a grid keeps what it learnt of its font's digits.
+    auto* grid = new TSortGrid(&Form);
+    grid->SetParent(&Form);
+    grid->SetColCount(2);
+    grid->SetRowCount(static_cast<Integer>(c.Cells.size()) + 1);
+    for (size_t i = 0; i < c.Cells.size(); ++i) grid->SetCells(1, static_cast<Integer>(i) + 1, c.Cells[i]);
+    grid->AutoSizeCol(1);
+    EXPECT_EQ(grid->ColWidths(1), c.Widest + 6);
+    delete grid;
+    ws->SetTextMetrics(nullptr);
+  }
+}
+
 TEST_F(SortGridTest, TextFilesSplitAtEverySeparator) {
   const String in = Dir + "in.txt", out = Dir + "out.txt";
   Grid->SetColCount(8);

@@ -42,7 +42,7 @@ public:
 class THeadlessCanvas : public TCanvasBackend {
 public:
   void SetOrigin(Integer x, Integer y) override { FOrigin = {x, y}; }
-  TPoint TextExtent(const TFont& font, const String& text) override { return DefaultTextExtent(font, text); }
+  TPoint TextExtent(const TFont& font, const String& text) override { return ScreenTextExtent(font, text); }
   void TextOut(const TCanvas& canvas, Integer x, Integer y, const String& text) override;
   void TextRect(const TCanvas& canvas, const TRect& r, Integer x, Integer y, const String& text) override;
   void FillRect(const TCanvas& canvas, const TRect& r) override;
@@ -73,6 +73,13 @@ public:
     return true;
   }
   const std::vector<String>& HelpShown() const { return FHelpShown; }
+  // Text metrics of a proportional font, for tests of what depends on them; none gives the
+  // fixed metrics back.
+  using TTextMetrics = std::function<TPoint(const TFont& font, const String& text)>;
+  void SetTextMetrics(TTextMetrics metrics) { FTextMetrics = std::move(metrics); }
+  TPoint TextExtent(const TFont& font, const String& text) override {
+    return FTextMetrics ? FTextMetrics(font, text) : DefaultTextExtent(font, text);
+  }
   String GetClipboardText() override { return FClipboard; }
   void SetClipboardText(const String& text) override { FClipboard = text; }
   void Popup(TPopupMenu* menu, TPoint screenPos) override;
@@ -104,6 +111,7 @@ private:
   std::vector<TDialogHandler> FDialogs;
   std::vector<TTimer*> FTimers;
   TPopupHandler FPopup;
+  TTextMetrics FTextMetrics;
   std::function<void()> FRun;
   String FClipboard;
   std::vector<String> FHelpShown;

@@ -9,6 +9,24 @@
 
 namespace xel {
 
+namespace {
+
+// A form is read front to back and freed back to front: the control in question is
+// mostly the last of its parent's lists, so searching from the back keeps loading and
+// freeing a form with thousands of controls linear.
+template <class T, class U>
+auto FindFromBack(std::vector<T*>& list, U* item) {
+  return std::find(list.rbegin(), list.rend(), item);
+}
+
+template <class T, class U>
+void EraseFromBack(std::vector<T*>& list, U* item) {
+  auto it = FindFromBack(list, item);
+  if (it != list.rend()) list.erase(std::next(it).base());
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------- TControl
 
 TControl::TControl(TComponent* owner) : TComponent(owner), FFont(std::make_unique<TFont>()) {
@@ -332,10 +350,10 @@ void TWinControl::RemoveControl(TControl* control) {
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
     if (TCustomForm* form = GetParentForm(this)) form->ControlRemoving(w);
     w->DestroyHandle();
-    std::erase(FWinControls, w);
-    std::erase(FTabList, w);
+    EraseFromBack(FWinControls, w);
+    EraseFromBack(FTabList, w);
   } else {
-    std::erase(FControls, control);
+    EraseFromBack(FControls, control);
   }
   control->FParent = nullptr;
   if (control->FAlign != alNone) Realign();
@@ -428,16 +446,16 @@ void TWinControl::Invalidate() { Changed(waInvalidate); }
 Integer TWinControl::GetTabOrder() const {
   if (!Parent()) return -1;
   auto& list = Parent()->FTabList;
-  auto it = std::find(list.begin(), list.end(), this);
-  return it == list.end() ? -1 : static_cast<Integer>(it - list.begin());
+  auto it = FindFromBack(list, this);
+  return it == list.rend() ? -1 : static_cast<Integer>(list.rend() - it) - 1;
 }
 
 void TWinControl::SetTabOrder(Integer v) {
   if (!Parent()) return;
   auto& list = Parent()->FTabList;
-  auto it = std::find(list.begin(), list.end(), this);
-  if (it == list.end()) return;
-  list.erase(it);
+  auto it = FindFromBack(list, this);
+  if (it == list.rend()) return;
+  list.erase(std::next(it).base());
   if (v < 0 || v > static_cast<Integer>(list.size())) v = static_cast<Integer>(list.size());
   list.insert(list.begin() + v, this);
 }

@@ -205,6 +205,37 @@ TEST_F(TFormFixture, ListBoxSelectsByMouseAndKeys) {
   EXPECT_THROW(list->Selected(3), EListError);
 }
 
+// Tab order as a form's stream sets it (each control in turn), rearranged, and after a
+// control in the middle leaves.
+TEST_F(TFormFixture, TabOrderMovesControlsAndClosesGaps) {
+  auto* a = Add<TEdit>("A");
+  auto* b = Add<TEdit>("B");
+  auto* c = Add<TEdit>("C");
+  auto* d = Add<TEdit>("D");
+  auto order = [&] {
+    String names;
+    for (TWinControl* w : Form->GetTabOrderList()) names += w->GetName();
+    return names;
+  };
+  EXPECT_EQ(order(), "ABCD");
+  EXPECT_EQ(c->GetTabOrder(), 2);
+  d->SetTabOrder(0);
+  EXPECT_EQ(order(), "DABC");
+  a->SetTabOrder(99);  // beyond the end: last
+  EXPECT_EQ(order(), "DBCA");
+  b->SetTabOrder(2);
+  EXPECT_EQ(order(), "DCBA");
+  EXPECT_EQ(b->GetTabOrder(), 2);
+  EXPECT_EQ(d->GetTabOrder(), 0);
+  delete c;
+  EXPECT_EQ(order(), "DBA");
+  EXPECT_EQ(a->GetTabOrder(), 2);
+  a->SetParent(nullptr);
+  EXPECT_EQ(a->GetTabOrder(), -1);
+  EXPECT_EQ(order(), "DB");
+  delete a;
+}
+
 TEST(TeardownTest, OwnersFreeAndParentsLetGo) {
   EXPECT_EQ(HeadlessWidgetSet()->HandleCount(), 0);
   auto* form = new TForm(nullptr);

@@ -7,6 +7,7 @@
 #include "Application.h"
 #include "ConvertTools.h"
 #include "Format.h"
+#include "ReaderFixups.h"
 #include "SortGrid.h"
 #include "VersionControl.h"
 
@@ -732,6 +733,7 @@ void TLanguageManager::DefineProperties(const String& prefix, TFiler* filer) {
     filer->DefineProperty(
         prefix + "Comps",
         [this](TReader* r) {
+          ForgetReferencesWithin(r, FComps.get());
           FComps->Clear();
           FStoredRefs.clear();
           const size_t known = r->PendingReferences().size();

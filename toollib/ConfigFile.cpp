@@ -8,6 +8,7 @@
 #include "Dialogs.h"
 #include "FileTools.h"
 #include "Parser.h"
+#include "ReaderFixups.h"
 #include "StringTools.h"
 #include "SuperForm.h"
 #include "TypeTools.h"
@@ -260,6 +261,7 @@ void TCustomConfigFile::DefineProperties(TFiler* filer) {
   filer->DefineProperty(
       "Entries",
       [this](TReader* r) {
+        ForgetReferencesWithin(r, FEntries.get());
         FEntries->Clear();
         r->CheckValue(vaCollection);
         r->ReadCollection(FEntries.get());

@@ -453,5 +453,22 @@ TEST(LanguagePersistenceTest, EmptyManagersAndShortStreams) {
   EXPECT_THROW(std::unique_ptr<TComponent>(bad.ReadComponent(nullptr)), EReadError);
 }
 
+// A damaged stream may give the entries twice: the second copy replaces the first, and the
+// references of the freed first copy are not resolved into it when the stream ends.
+TEST(LanguagePersistenceTest, EntriesGivenTwiceBindTheSecondCopy) {
+  TLangFixture f;
+  TStringStream out;
+  out.WriteComponent(f.Form.get());
+  String text = ObjectBinaryToText(out.DataString());
+  const size_t from = text.find("LanguageManager_Comps = <"), to = text.find("LanguageManager_Names");
+  ASSERT_TRUE(from != String::npos && to != String::npos && from < to) << text;
+  text.insert(to, text.substr(from, to - from));
+  TStringStream in(ObjectTextToBinary(text));
+  std::unique_ptr<TComponent> form(in.ReadComponent(nullptr));
+  TLanguageManager* m = static_cast<TLangHolder*>(form->FindComponent("Glotta1"))->Manager();
+  ASSERT_EQ(m->Comps()->Count(), 1);
+  EXPECT_EQ(m->Comps()->Items(0)->GetRef(), form->FindComponent("W"));
+}
+
 }  // namespace
 }  // namespace xel::test

@@ -13,18 +13,6 @@ namespace {
 
 using namespace MsgBox;
 
-struct TEditorEnvironment : testing::Environment {
-  void SetUp() override {
-    RegisterCoreClasses();
-    RegisterGlottaEditorClasses();
-    RegisterGlottaModuleClasses();
-    RegisterClasses({TEditorProbe::StaticClass()});
-    InstallHeadlessWidgetSet();
-  }
-};
-[[maybe_unused]] testing::Environment* const kEnvironment =
-    testing::AddGlobalTestEnvironment(new TEditorEnvironment);
-
 std::vector<String> Header(TGlottaEditorForm* editor) {
   std::vector<String> header;
   for (Integer col = 0; col < editor->Grid()->GetColCount(); ++col) header.push_back(editor->Grid()->Cells(col, 0));
